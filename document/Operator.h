@@ -1,0 +1,21 @@
+#pragma once
+// The core never talks to the operator directly: questions, notices and file
+// dialogs go through this interface. The app implements it with Qt screens,
+// the tests with a scripted double.
+
+#include <string>
+
+class IOperator {
+public:
+    virtual ~IOperator() = default;
+    // A message box with an OK button.
+    virtual void Message(const char* text, const char* caption) = 0;
+    // A Yes/No message box; true for Yes.
+    virtual bool Ask(const char* text, const char* caption) = 0;
+    // The tier-count prompt of the first run; returns what was typed.
+    virtual std::string AskTierCount() = 0;
+    // Open and save dialogs for cue lists, starting in `dir` with "*.cue".
+    // True and the full path on OK, false on cancel.
+    virtual bool ChooseOpenFile(const std::string& dir, std::string& path) = 0;
+    virtual bool ChooseSaveFile(const std::string& dir, std::string& path) = 0;
+};

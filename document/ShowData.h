@@ -1,0 +1,165 @@
+#pragma once
+// The one show document: cues, light step records, layout, colours and run state,
+// all in fixed arrays so nothing about a show is ever allocated.
+
+#include <string>
+#include <vector>
+
+class CSerialPort;
+class IOperator;
+class IRepaint;
+
+// Table sizes. Slot 0 and record 0 are never used.
+constexpr int kCueSlots = 7500;
+constexpr int kStepRecords = 5000;
+constexpr int kTiers = 18;
+constexpr int kCircuits = 6;
+constexpr int kColors = 18;
+constexpr int kLevels = 101;
+constexpr int kChannels = 14;
+constexpr int kNameSize = 100;
+constexpr int kFileNameSize = 200;
+constexpr int kPortNameSize = 25;
+constexpr int kFrameBufferSize = 64;
+
+// Channel indexes, in the order cues, engine and frames share.
+enum Channel {
+    kStar = 0, kCross = 1, kAux1 = 2, kAux2 = 3, kAux3 = 4, kAux4 = 5,
+    kColor1 = 6, kColor2 = 7, kColor3 = 8, kColor4 = 9, kColor5 = 10, kColor6 = 11,
+    kChest = 12, kOutline = 13
+};
+
+struct CRect {
+    int left, top, right, bottom;
+};
+
+// A solid colour; the screens turn it into a real brush. `made` is false for a
+// colour index the layout file never defined.
+struct CBrush {
+    unsigned char red, green, blue;
+    bool made;
+};
+
+class CShowData {
+public:
+    CShowData() = default;
+    virtual ~CShowData() = default;
+    CShowData(const CShowData&) = delete;
+    CShowData& operator=(const CShowData&) = delete;
+
+    // --- table operations (document/ShowTables.cpp)
+    void ClearCues();
+    void ClearChases();
+    int FindFreeCue() const;
+    int FindFreeStepRecord() const;
+    // kind "cue": "%d %s" per named slot; kind "chase": the name of every step-1 record.
+    void FillNameList(std::vector<std::string>& list, const char* kind) const;
+
+    // --- files (document/)
+    bool LoadLayout();
+    void SaveLayout();
+    void FirstRunSetup(const char* text);
+    void LoadFile(const char* kind);
+    void SaveFile(const char* kind);
+    void LoadCueList();
+    void SaveCueListAs();
+
+    // --- engine (engine/)
+    void LoadChase(const char* name);
+    int FindChaseHead(const char* name) const;
+    void NextStep();
+    void PreviousStep();
+    void StartCue(int cue);
+    void Tick(IRepaint* window);
+    void NextCue();
+    void PreviousCue();
+    void AutoAdvance();
+    // Record index of the light step the tree shows now (0 = all dark).
+    int CurrentStepRecord() const;
+
+    // --- tree link (link/)
+    void SendFrames(const char* kind);
+    const char* ReadPortConfig(int tree);
+    bool WritePortConfig();
+
+    // File names and window positions
+    char m_savedDir[2024];
+    CRect m_mainWindowRect;
+    CRect m_cueWindowRect;
+    CRect m_chaseWindowRect;
+    char m_chaseFileName[kFileNameSize];
+    char m_cueFileName[kFileNameSize];
+    char m_selectedChaseList[kFileNameSize];
+
+    // Cue table
+    char m_cueName[kCueSlots][kNameSize];
+    char m_cueChase[kCueSlots][kNameSize];
+    int m_cueFadeTime[kCueSlots];
+    int m_cueActiveTime[kCueSlots];
+    int m_cueChaseSpeed[kCueSlots];
+    int m_cueRunCount[kCueSlots];
+    bool m_cueForward[kCueSlots];
+    int m_cueLevel[kChannels][kCueSlots];
+
+    // Light step records
+    char m_stepChase[kStepRecords][kNameSize];
+    char m_stepText[kStepRecords][kNameSize];
+    int m_stepNumber[kStepRecords];
+    unsigned char m_stepTierLamps[kStepRecords][kTiers][kCircuits];
+    unsigned char m_stepChestLamps[kStepRecords][kCircuits];
+    unsigned char m_stepOutlineLamps[kStepRecords][kCircuits];
+
+    // Layout of the lamp structure; tier t lives at index t-1.
+    int m_tierCount;
+    bool m_tierPresent[kTiers];
+    int m_tierColor[kTiers][kCircuits];
+    bool m_chestPresent;
+    int m_chestColor[kCircuits];
+    bool m_outlinePresent;
+    int m_outlineColor[kCircuits];
+    bool m_starPresent;
+    int m_starColor;
+    bool m_crossPresent;
+    int m_crossColor;
+    bool m_demoMode;
+
+    // Colour table
+    int m_colorRed[kColors];
+    int m_colorGreen[kColors];
+    int m_colorBlue[kColors];
+    CBrush m_levelBrush[kColors][kLevels];
+    int m_pictureLeft, m_pictureTop, m_pictureRight, m_pictureBottom;
+    char m_text[2000];
+
+    // Run state of the engine
+    int m_currentCue;
+    int m_currentChase;
+    int m_activeTimeLeft;
+    int m_chaseStep;
+    int m_chaseStepCount;
+    int m_chaseStepRecord[kStepRecords];
+    int m_runCountLeft;
+    bool m_chaseRunning;
+    int m_chaseSpeed;
+    int m_chaseSpeedCounter;
+    int m_level[kChannels];
+    int m_levelStep[kChannels];
+    int m_fadeTicks[kChannels];
+    int m_fadeTicksLeft[kChannels];
+
+    // Console and tree link state
+    bool m_running;
+    bool m_sendTreeSignals;
+    bool m_sendBusy;
+    bool m_sendPending;
+    unsigned char m_frameBuffer[kFrameBufferSize];
+    bool m_autoAdvance;
+    bool m_advanceForward;
+    char m_tree1PortName[kPortNameSize];
+    char m_tree2PortName[kPortNameSize];
+
+    // Edges the core is handed: the two ports and the person at the console.
+    CSerialPort* m_tree1Port;
+    CSerialPort* m_tree2Port;
+    IOperator* m_operator;
+};
