@@ -1,0 +1,96 @@
+#include "document/AtomicFile.h"
+#include "document/LineReader.h"
+#include "document/ProgramDir.h"
+#include "document/ShowData.h"
+#include "document/ShowFiles.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+// Lamp string: 18 tiers of six circuits, then chest/outline pairs per circuit.
+constexpr int kLampChars = kTiers * kCircuits + 2 * kCircuits;
+
+bool LampOn(const char* lamps, int length, int pos)
+{
+    return pos < length && lamps[pos] >= '1' && lamps[pos] <= '9';
+}
+
+void ReadLamps(CShowData& doc, int r, const char* lamps)
+{
+    int length = static_cast<int>(strnlen(lamps, kLampChars));
+    int pos = 0;
+    for (int t = 0; t < kTiers; ++t)
+        for (int k = 0; k < kCircuits; ++k)
+            doc.m_stepTierLamps[r][t][k] = LampOn(lamps, length, pos++);
+    for (int k = 0; k < kCircuits; ++k) {
+        doc.m_stepChestLamps[r][k] = LampOn(lamps, length, pos++);
+        doc.m_stepOutlineLamps[r][k] = LampOn(lamps, length, pos++);
+    }
+}
+
+void WriteLamps(const CShowData& doc, int r, char lamps[kLampChars + 1])
+{
+    int pos = 0;
+    for (int t = 0; t < kTiers; ++t)
+        for (int k = 0; k < kCircuits; ++k)
+            lamps[pos++] = doc.m_stepTierLamps[r][t][k] != 0 ? '1' : '0';
+    for (int k = 0; k < kCircuits; ++k) {
+        lamps[pos++] = doc.m_stepChestLamps[r][k] != 0 ? '1' : '0';
+        lamps[pos++] = doc.m_stepOutlineLamps[r][k] != 0 ? '1' : '0';
+    }
+    lamps[pos] = '\0';
+}
+
+}  // namespace
+
+void LoadChaseLibrary(CShowData& doc)
+{
+    doc.ClearChases();
+    if (std::strlen(doc.m_chaseFileName) < 3)
+        return;
+    FILE* in = std::fopen(ProgramPath(doc.m_chaseFileName).c_str(), "r");
+    if (in == nullptr)
+        return;
+    CLineReader reader(in, kDataLineLimit);
+    // The library starts empty and fills lowest-first, so the next free record
+    // is simply the one after the last filled.
+    int r = 1;
+    while (r < kStepRecords && reader.Next()) {
+        const char* f[4];
+        SplitFields(reader.Line(), f, 4);
+        int step = LeadingNumber(f[1]);
+        // A nameless line marks no record; a step number outside the step map is refused.
+        if (f[0][0] == '\0' || step < 1 || step >= kStepRecords)
+            continue;
+        CopyCut(doc.m_stepChase[r], kNameSize, f[0]);
+        doc.m_stepNumber[r] = step;
+        CopyCut(doc.m_stepText[r], kNameSize, f[2]);
+        ReadLamps(doc, r, f[3]);
+        ++r;
+    }
+    std::fclose(in);
+}
+
+bool SaveChaseLibrary(CShowData& doc)
+{
+    if (std::strlen(doc.m_chaseFileName) < 3)
+        return false;
+    CAtomicFile file(ProgramPath(doc.m_chaseFileName));
+    FILE* out = file.Stream();
+    if (out == nullptr)
+        return false;
+    char lamps[kLampChars + 1];
+    for (int r = 1; r < kStepRecords; ++r) {
+        if (doc.m_stepNumber[r] == 0 || doc.m_stepChase[r][0] == '\0')
+            continue;
+        WriteLamps(doc, r, lamps);
+        std::fprintf(out, "%s|%d|%s|%s|\n", doc.m_stepChase[r], doc.m_stepNumber[r], doc.m_stepText[r], lamps);
+    }
+    // Only a library that reached the disk may leave memory.
+    if (!file.Commit())
+        return false;
+    doc.ClearChases();
+    return true;
+}

@@ -1,0 +1,171 @@
+#include "document/AtomicFile.h"
+#include "document/LineReader.h"
+#include "document/Operator.h"
+#include "document/ProgramDir.h"
+#include "document/ShowData.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+const char kLayoutName[] = "colors.txt";
+
+// A colour index that later picks a brush must stay inside the brush table.
+int ClampColor(int c)
+{
+    return c < 0 ? 0 : (c >= kColors ? kColors - 1 : c);
+}
+
+// Missing or malformed numbers read as 0.
+int NumberAt(const char* const fields[], int i)
+{
+    return LeadingNumber(fields[i]);
+}
+
+void ReadColors(const char* const f[], int out[], int count)
+{
+    for (int i = 0; i < count; ++i)
+        out[i] = ClampColor(NumberAt(f, 1 + i));
+}
+
+unsigned char Scaled(int component, int level)
+{
+    return static_cast<unsigned char>((static_cast<long long>(component) * level / 100) & 0xFF);
+}
+
+CRect* WindowRect(CShowData& doc, const char* name)
+{
+    if (std::strcmp(name, "MAIN") == 0)
+        return &doc.m_mainWindowRect;
+    if (std::strcmp(name, "CUE") == 0)
+        return &doc.m_cueWindowRect;
+    if (std::strcmp(name, "CHASE") == 0)
+        return &doc.m_chaseWindowRect;
+    return nullptr;
+}
+
+void ReadLayoutLine(CShowData& doc, char* line)
+{
+    const char* f[8];
+    // The demo flag is the raw character after "demo|", even a "|".
+    const char* bar = std::strchr(line, '|');
+    char demoChar = bar != nullptr ? bar[1] : '\0';
+    int count = SplitFields(line, f, 8);
+    if (count == 0)
+        return;
+    const char* key = f[0];
+    int index = 0;
+    if (std::strcmp(key, "color") == 0) {
+        if (!ParseNumber(f[1], index) || index < 0 || index >= kColors)
+            return;
+        int r = NumberAt(f, 2), g = NumberAt(f, 3), b = NumberAt(f, 4);
+        doc.m_colorRed[index] = r;
+        doc.m_colorGreen[index] = g;
+        doc.m_colorBlue[index] = b;
+        for (int p = 0; p < kLevels; ++p)
+            doc.m_levelBrush[index][p] = CBrush{Scaled(r, p), Scaled(g, p), Scaled(b, p), true};
+    } else if (std::strcmp(key, "row") == 0) {
+        if (!ParseNumber(f[1], index) || index < 1 || index > kTiers)
+            return;
+        ReadColors(f + 1, doc.m_tierColor[index - 1], kCircuits);
+        doc.m_tierPresent[index - 1] = true;
+        if (index > doc.m_tierCount)
+            doc.m_tierCount = index;
+    } else if (std::strcmp(key, "cross") == 0) {
+        doc.m_crossColor = ClampColor(NumberAt(f, 1));
+        doc.m_crossPresent = true;
+    } else if (std::strcmp(key, "star") == 0) {
+        doc.m_starColor = ClampColor(NumberAt(f, 1));
+        doc.m_starPresent = true;
+    } else if (std::strcmp(key, "chest") == 0) {
+        ReadColors(f, doc.m_chestColor, kCircuits);
+        doc.m_chestPresent = true;
+    } else if (std::strcmp(key, "outline") == 0) {
+        ReadColors(f, doc.m_outlineColor, kCircuits);
+        doc.m_outlinePresent = true;
+    } else if (std::strcmp(key, "demo") == 0) {
+        if (demoChar != '\0')
+            doc.m_demoMode = demoChar != '0';
+    } else if (std::strcmp(key, "WINDOW") == 0) {
+        CRect* rect = WindowRect(doc, f[1]);
+        if (rect == nullptr)
+            return;
+        rect->top = NumberAt(f, 2);
+        rect->bottom = NumberAt(f, 3);
+        rect->left = NumberAt(f, 4);
+        rect->right = NumberAt(f, 5);
+    }
+}
+
+const char* const kDefaultColors[] = {
+    "color|0|255|255|255|white", "color|1|0|0|255|blue",     "color|2|255|0|0|red",
+    "color|3|0|255|0|green",     "color|4|255|255|0|yellow", "color|5|255|150|0|orange",
+    "color|6|255|255|255|white", "color|7|0|0|0|black",
+};
+
+void WriteLayout(const CShowData& doc, FILE* out)
+{
+    for (const char* line : kDefaultColors)
+        std::fprintf(out, "%s\n", line);
+    for (int t = 0; t < kTiers; ++t) {
+        if (!doc.m_tierPresent[t])
+            continue;
+        const int* c = doc.m_tierColor[t];
+        std::fprintf(out, "row|%d|%d|%d|%d|%d|%d|%d|\n", t + 1, c[0], c[1], c[2], c[3], c[4], c[5]);
+    }
+    if (doc.m_crossPresent)
+        std::fprintf(out, "cross|%d|\n", doc.m_crossColor);
+    if (doc.m_starPresent)
+        std::fprintf(out, "star|%d|\n", doc.m_starColor);
+    const int* c = doc.m_chestColor;
+    if (doc.m_chestPresent)
+        std::fprintf(out, "chest|%d|%d|%d|%d|%d|%d|\n", c[0], c[1], c[2], c[3], c[4], c[5]);
+    c = doc.m_outlineColor;
+    if (doc.m_outlinePresent)
+        std::fprintf(out, "outline|%d|%d|%d|%d|%d|%d|\n", c[0], c[1], c[2], c[3], c[4], c[5]);
+    const struct {
+        const char* name;
+        const CRect& rect;
+    } windows[] = {{"MAIN", doc.m_mainWindowRect}, {"CUE", doc.m_cueWindowRect}, {"CHASE", doc.m_chaseWindowRect}};
+    for (const auto& w : windows)
+        std::fprintf(out, "WINDOW|%s|%d|%d|%d|%d|\n", w.name, w.rect.top, w.rect.bottom, w.rect.left, w.rect.right);
+}
+
+}  // namespace
+
+bool CShowData::LoadLayout()
+{
+    std::string path = ProgramPath(kLayoutName);
+    FILE* in = std::fopen(path.c_str(), "r");
+    if (in == nullptr) {
+        if (errno != ENOENT) {
+            // A file that exists but cannot be read must not be replaced by a fresh layout.
+            if (m_operator != nullptr)
+                m_operator->Message("Failed to open Config File", "ERROR");
+            return false;
+        }
+        std::string text = m_operator != nullptr ? m_operator->AskTierCount() : std::string();
+        FirstRunSetup(text.c_str());
+        return false;
+    }
+    CLineReader reader(in, kLayoutLineLimit);
+    while (reader.Next())
+        ReadLayoutLine(*this, reader.Line());
+    std::fclose(in);
+    std::snprintf(m_chaseFileName, sizeof m_chaseFileName, "default.B%02d", m_tierCount);
+    return true;
+}
+
+void CShowData::SaveLayout()
+{
+    CAtomicFile file(ProgramPath(kLayoutName));
+    bool saved = false;
+    if (file.Stream() != nullptr) {
+        WriteLayout(*this, file.Stream());
+        saved = file.Commit();
+    }
+    if (!saved && m_operator != nullptr)
+        m_operator->Message("Failed to open Config File", "ERROR");
+}

@@ -1,0 +1,99 @@
+#include "document/LineReader.h"
+
+#include <climits>
+#include <cstring>
+
+CLineReader::CLineReader(FILE* file, int limit)
+    : m_file(file), m_limit(limit < 0 ? 0 : (limit > kDataLineLimit ? kDataLineLimit : limit))
+{
+    m_line[0] = '\0';
+}
+
+bool CLineReader::Next()
+{
+    for (;;) {
+        int length = 0;
+        int c = 0;
+        bool any = false;
+        while ((c = getc(m_file)) != EOF) {
+            any = true;
+            if (c == '\n')
+                break;
+            if (length < m_limit)
+                m_line[length++] = static_cast<char>(c);
+        }
+        if (!any)
+            return false;
+        m_line[length] = '\0';
+        // Text mode on the files' home platform turned CR LF into LF.
+        if (length > 0 && m_line[length - 1] == '\r')
+            m_line[--length] = '\0';
+        if (m_line[0] != '\0')
+            return true;
+        if (c == EOF)
+            return false;
+    }
+}
+
+int SplitFields(char* line, const char* fields[], int maxFields)
+{
+    int count = 0;
+    char* p = line;
+    while (count < maxFields && *p != '\0') {
+        fields[count++] = p;
+        char* bar = std::strchr(p, '|');
+        if (bar == nullptr)
+            break;
+        *bar = '\0';
+        p = bar + 1;
+    }
+    for (int i = count; i < maxFields; ++i)
+        fields[i] = "";
+    return count;
+}
+
+bool ParseNumber(const char* text, int& value, const char** end)
+{
+    const char* p = text;
+    while (*p == ' ' || *p == '\t' || *p == '\r' || *p == '\n' || *p == '\v' || *p == '\f')
+        ++p;
+    bool negative = false;
+    if (*p == '+' || *p == '-')
+        negative = *p++ == '-';
+    if (*p < '0' || *p > '9')
+        return false;
+    long long n = 0;
+    while (*p >= '0' && *p <= '9') {
+        if (n <= static_cast<long long>(INT_MAX) + 1)
+            n = n * 10 + (*p - '0');
+        ++p;
+    }
+    if (negative)
+        n = -n;
+    if (n > INT_MAX)
+        n = INT_MAX;
+    if (n < INT_MIN)
+        n = INT_MIN;
+    value = static_cast<int>(n);
+    if (end != nullptr)
+        *end = p;
+    return true;
+}
+
+int LeadingNumber(const char* text)
+{
+    int value = 0;
+    ParseNumber(text, value);
+    return value;
+}
+
+void CopyCut(char* field, int size, const char* text)
+{
+    if (size <= 0)
+        return;
+    size_t length = std::strlen(text);
+    if (length > static_cast<size_t>(size - 1))
+        length = static_cast<size_t>(size - 1);
+    std::memcpy(field, text, length);
+    field[length] = '\0';
+}

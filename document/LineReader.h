@@ -1,0 +1,43 @@
+#pragma once
+// Reading the console's "|"-separated text files, which may come from anywhere:
+// every line is read whole, cut to the format's limit, and split without ever
+// writing past a fixed buffer.
+
+#include <cstdio>
+
+// Longest line the layout file and the chase/cue files carry.
+constexpr int kLayoutLineLimit = 499;
+constexpr int kDataLineLimit = 2499;
+
+class CLineReader {
+public:
+    // `limit` is clamped to kDataLineLimit.
+    CLineReader(FILE* file, int limit);
+
+    // Reads the next non-empty line; false at end of file. A line longer than
+    // the limit is consumed whole and cut; one CR before the LF is dropped;
+    // a NUL byte ends the line's text.
+    bool Next();
+    char* Line() { return m_line; }
+
+private:
+    FILE* m_file;
+    int m_limit;
+    char m_line[kDataLineLimit + 1];
+};
+
+// Splits `line` in place at "|" into at most `maxFields` fields, each field the
+// text up to its "|" (the last one may lack its "|"). Fields past the returned
+// count are set to "". Returns the number of fields found.
+int SplitFields(char* line, const char* fields[], int maxFields);
+
+// The leading decimal number of `text` (blanks skipped, optional sign), saturated
+// to int; false and `value` untouched when there is none. `end`, when given,
+// receives the position after the number.
+bool ParseNumber(const char* text, int& value, const char** end = nullptr);
+
+// Like ParseNumber, 0 when there is no number.
+int LeadingNumber(const char* text);
+
+// Copies `text` into a field of `size` bytes, cutting what does not fit.
+void CopyCut(char* field, int size, const char* text);

@@ -1,0 +1,12 @@
+#pragma once
+// The chase library and cue list readers and writers behind
+// CShowData::LoadFile / SaveFile.
+
+class CShowData;
+
+void LoadChaseLibrary(CShowData& doc);
+// False when nothing was written; the library in memory is then left as it was.
+bool SaveChaseLibrary(CShowData& doc);
+void LoadCueListFile(CShowData& doc);
+// False when nothing was written.
+bool SaveCueListFile(CShowData& doc);
