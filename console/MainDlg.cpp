@@ -1,0 +1,414 @@
+#include "console/MainDlg.h"
+
+#include "app/AboutDlg.h"
+#include "app/AppIcon.h"
+#include "app/DialogUnits.h"
+#include "app/LampImages.h"
+#include "app/WrapButton.h"
+#include "console/ConsoleStatus.h"
+#include "document/Operator.h"
+#include "document/ProgramDir.h"
+#include "document/ShowData.h"
+#include "link/ComPortDlg.h"
+#include "link/FrameEncoder.h"
+#include "link/SerialPort.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPainter>
+#include <QProgressBar>
+#include <QScrollBar>
+#include <QVBoxLayout>
+#include <vector>
+
+namespace {
+
+const char* const kStartText = "Press this BUTTON to START the TREE. This will Reset The Tree";
+const char* const kStopText = "Press this BUTTON to STOP the TREE. This will Reset The Tree";
+const char* const kPauseText = "Click to Pause";
+const char* const kContinueText = "Click to Continue";
+const char* const kGraphicsOn = "Graphics ON";
+const char* const kGraphicsOff = "Graphics OFF";
+const char* const kEditorMissing = "The cue editor is not available in this version.";
+constexpr int kTickMs = 100;
+constexpr int kListScrollLines = 10;
+// The client area holds the whole picture rectangle (bottom edge 600).
+constexpr int kClientWidth = 529 * 3 / 2;
+constexpr int kClientHeight = 600;
+
+}  // namespace
+
+CMainDlg::CMainDlg(CShowData& doc, QWidget* parent)
+    : QDialog(parent)
+    , m_doc(doc)
+{
+    setWindowTitle("Glimmerbox 2.0");
+    setWindowIcon(AppIcon());
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    m_timer.setTimerType(Qt::PreciseTimer);
+    m_timer.setInterval(kTickMs);
+    connect(&m_timer, &QTimer::timeout, this, &CMainDlg::OnTimer);
+    BuildControls();
+    BuildMenu();
+    qApp->installEventFilter(this);
+    OnInitDialog();
+}
+
+CMainDlg::~CMainDlg()
+{
+    qApp->removeEventFilter(this);
+}
+
+QPushButton* CMainDlg::AddButton(int id, const char* text, int x, int y, int width, int height, bool wrap)
+{
+    QPushButton* button = wrap ? new CWrapButton(m_client) : new QPushButton(m_client);
+    button->setText(text);
+    button->setObjectName(QString::number(id));
+    button->setGeometry(DluRect(x, y, width, height));
+    button->setAutoDefault(false);  // Enter is the console's own key
+    return button;
+}
+
+void CMainDlg::BuildControls()
+{
+    m_client = new QWidget(this);
+    m_client->setFixedSize(kClientWidth, kClientHeight);
+    m_client->installEventFilter(this);
+    m_cueList = new QListWidget(m_client);
+    m_cueList->setObjectName("1001");
+    m_cueList->setGeometry(DluRect(7, 0, 198, 199));
+    m_cueList->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_cueList->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    connect(m_cueList, &QListWidget::currentRowChanged, this, &CMainDlg::OnCueListSelChange);
+    connect(m_cueList, &QListWidget::itemDoubleClicked, this, &CMainDlg::OnCueListDblClk);
+
+    m_pauseButton = AddButton(1000, kPauseText, 7, 209, 199, 26, true);
+    m_startButton = AddButton(1006, kStartText, 7, 237, 199, 26, true);
+    QPushButton* autoRun = AddButton(1007, "Auto Run Mode", 7, 265, 95, 20, false);
+    QPushButton* manual = AddButton(1008, "Manual Mode", 107, 265, 98, 20, false);
+    m_forwardButton = AddButton(1009, "Forward", 7, 286, 95, 20, false);
+    m_reverseButton = AddButton(1010, "Reverse", 107, 286, 98, 20, false);
+    QPushButton* edit = AddButton(1005,
+                                  "GO TO EDIT CUE Screen. Click here to edit the Cue list. This is the First step "
+                                  "in Customizing your Lights Display.",
+                                  7, 326, 199, 26, true);
+    m_graphicsButton = AddButton(1182, kGraphicsOn, 212, 338, 50, 14, false);
+    connect(m_pauseButton, &QPushButton::clicked, this, &CMainDlg::OnPauseButton);
+    connect(m_startButton, &QPushButton::clicked, this, &CMainDlg::OnStartStop);
+    connect(autoRun, &QPushButton::clicked, this, &CMainDlg::OnAutoRunMode);
+    connect(manual, &QPushButton::clicked, this, &CMainDlg::OnManualMode);
+    connect(m_forwardButton, &QPushButton::clicked, this, &CMainDlg::OnForward);
+    connect(m_reverseButton, &QPushButton::clicked, this, &CMainDlg::OnReverse);
+    connect(edit, &QPushButton::clicked, this, &CMainDlg::OnEditCues);
+    connect(m_graphicsButton, &QPushButton::clicked, this, &CMainDlg::OnGraphicsToggle);
+    m_forwardButton->hide();
+    m_reverseButton->hide();
+
+    m_status = new QLineEdit(m_client);
+    m_status->setObjectName("1003");
+    m_status->setReadOnly(true);
+    m_status->setFocusPolicy(Qt::NoFocus);
+    m_status->setGeometry(DluRect(216, 0, 306, 14));
+    m_tickBar = new QProgressBar(m_client);
+    m_tickBar->setObjectName("1002");
+    m_tickBar->setTextVisible(false);
+    m_tickBar->setGeometry(DluRect(216, 14, 146, 8));
+    auto* spare = new QProgressBar(m_client);
+    spare->setObjectName("1004");
+    spare->setTextVisible(false);
+    spare->setGeometry(DluRect(378, 14, 144, 8));
+}
+
+void CMainDlg::BuildMenu()
+{
+    auto* bar = new QMenuBar(this);
+    QMenu* config = bar->addMenu("Configuration");
+    QAction* ports = config->addAction("&COM PORT SETUP", this, &CMainDlg::OnComPortSetup);
+    ports->setObjectName("32771");
+    ports->setStatusTip("Click here for access to the COM Port setup. Should only have to do this ONCE.");
+    QAction* send = config->addAction("&Send Tree Signals", this, &CMainDlg::OnSendTreeSignals);
+    send->setObjectName("32772");
+    send->setStatusTip("if Checked, then the tree will recieve Signals from the program");
+    QMenu* help = bar->addMenu("Help");
+    QAction* about = help->addAction("&About Glimmerbox20...", this, &CMainDlg::OnAbout);
+    about->setObjectName("16");
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setMenuBar(bar);
+    layout->addWidget(m_client);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void CMainDlg::OnInitDialog()
+{
+    LampImage(0);  // builds the chase editor's lamp pictures once
+    m_doc.m_sendBusy = false;
+    m_doc.m_sendPending = false;
+    m_doc.m_pictureLeft = 360;
+    m_doc.m_pictureTop = 50;
+    m_doc.m_pictureRight = 780;
+    m_doc.m_pictureBottom = 600;
+
+    m_doc.ClearCues();
+    m_doc.ClearChases();
+    if (!m_doc.LoadLayout()) {
+        m_doc.m_operator->Message("Please Reload the program", "NOTICE");
+        return;
+    }
+    m_loaded = true;
+    m_doc.LoadFile("chase");
+    m_doc.LoadFile("cue");
+    FillCueList();
+
+    StartTimer();
+    m_pauseButton->setText(kPauseText);
+    m_picture.LoadSprites(QString::fromStdString(ProgramPath("Sprites.bmp")));
+    m_picture.Clear();
+
+    SendFixedFrame(m_doc.m_tree1Port, m_doc.m_tree2Port, kStartupFrame);
+    for (CSerialPort* port : {m_doc.m_tree1Port, m_doc.m_tree2Port})
+        if (port != nullptr && port->IsOpen())
+            port->SetLineFormat(kNoParity, 8, kOneStopBit);
+
+    m_doc.m_running = false;
+    m_startButton->setText(kStartText);
+    setWindowTitle(QString::fromLocal8Bit(ConsoleCaption(m_doc).c_str()));
+    m_tickBar->setRange(0, 100);
+    m_tickBar->setValue(0);
+    m_graphicsButton->setText(kGraphicsOn);
+
+    const CRect& r = m_doc.m_mainWindowRect;
+    if (r.top != 0 && r.bottom != 0)
+        move(r.left, r.top);
+}
+
+int CMainDlg::exec()
+{
+    if (!m_loaded)
+        return QDialog::Rejected;
+    return QDialog::exec();
+}
+
+void CMainDlg::StartTimer()
+{
+    m_timer.start();
+    if (!m_timer.isActive())
+        m_doc.m_operator->Message("Out of Timers", "Error, Exit and Restart");
+}
+
+void CMainDlg::FillCueList()
+{
+    std::vector<std::string> lines;
+    m_doc.FillNameList(lines, "cue");
+    QSignalBlocker quiet(m_cueList);  // refilling is not the operator choosing a cue
+    m_cueList->clear();
+    for (const std::string& line : lines)
+        m_cueList->addItem(QString::fromLocal8Bit(line.c_str()));
+}
+
+void CMainDlg::InvalidateRect(int left, int top, int right, int bottom, bool)
+{
+    m_client->update(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)));
+}
+
+void CMainDlg::OnPauseButton()
+{
+    if (m_pauseButton->text().contains("Pause")) {
+        m_pauseButton->setText(kContinueText);
+        m_timer.stop();
+    } else {
+        m_pauseButton->setText(kPauseText);
+        StartTimer();
+    }
+}
+
+void CMainDlg::OnStartStop()
+{
+    if (!m_doc.m_running) {
+        m_startButton->setText(kStopText);
+        m_doc.StartCue(1);
+        m_doc.m_running = true;  // raised after StartCue: the first frame out is the next tick's chase
+        m_client->update();
+    } else {
+        StopShow();
+    }
+}
+
+void CMainDlg::StopShow()
+{
+    m_startButton->setText(kStartText);
+    m_doc.m_running = false;
+    m_client->update();
+}
+
+void CMainDlg::OnManualMode()
+{
+    m_forwardButton->hide();
+    m_reverseButton->hide();
+    m_doc.m_autoAdvance = false;
+}
+
+void CMainDlg::OnAutoRunMode()
+{
+    m_forwardButton->show();
+    m_reverseButton->show();
+    m_doc.m_autoAdvance = false;  // advancing begins when a direction is chosen
+}
+
+void CMainDlg::OnForward()
+{
+    m_doc.m_advanceForward = true;
+    m_doc.m_autoAdvance = true;
+}
+
+void CMainDlg::OnReverse()
+{
+    m_doc.m_advanceForward = false;
+    m_doc.m_autoAdvance = true;
+}
+
+void CMainDlg::OnSendTreeSignals()
+{
+    m_doc.m_sendTreeSignals = !m_doc.m_sendTreeSignals;
+}
+
+void CMainDlg::OnComPortSetup()
+{
+    CComPortDlg ports(m_doc, this);
+    ports.exec();
+    // Leaving here used to drop the operator's unsaved cues and chases.
+    OnClose();
+}
+
+void CMainDlg::OnTimer()
+{
+    if (m_doc.m_running) {
+        m_doc.Tick(this);
+        std::string status = RunningStatus(m_doc);
+        int selected = m_cueList->currentRow();
+        QScrollBar* scroll = m_cueList->verticalScrollBar();
+        if (scroll->value() + kListScrollLines < selected)
+            scroll->setValue(selected - kListScrollLines);
+        {
+            QSignalBlocker quiet(m_cueList);  // following the show is not a new choice
+            m_cueList->setCurrentRow(m_doc.m_currentCue - 1);
+        }
+        m_status->setText(QString::fromLocal8Bit(status.c_str()));
+        int next = m_tickBar->value() + 1;
+        m_tickBar->setValue(next > m_tickBar->maximum() ? m_tickBar->minimum() : next);
+    } else {
+        m_status->setText(QString::fromLocal8Bit(StoppedStatus(m_doc).c_str()));
+    }
+}
+
+void CMainDlg::OnCueListSelChange(int row)
+{
+    if (row >= 0)
+        m_doc.StartCue(row + 1);
+}
+
+void CMainDlg::OnCueListDblClk()
+{
+    if (m_doc.m_running)
+        StopShow();
+    int row = m_cueList->currentRow();
+    if (row >= 0)
+        m_doc.StartCue(row + 1);
+    RunCueEditor();
+}
+
+void CMainDlg::OnEditCues()
+{
+    if (m_doc.m_running)
+        StopShow();
+    RunCueEditor();
+}
+
+void CMainDlg::RunCueEditor()
+{
+    m_doc.m_operator->Message(kEditorMissing, "NOTICE");
+    FillCueList();
+    setWindowTitle(QString::fromLocal8Bit(ConsoleCaption(m_doc).c_str()));
+}
+
+void CMainDlg::OnGraphicsToggle()
+{
+    m_graphicsButton->setText(m_graphicsButton->text() == kGraphicsOn ? kGraphicsOff : kGraphicsOn);
+    m_client->update();
+}
+
+void CMainDlg::OnAbout()
+{
+    CAboutDlg about(this);
+    about.exec();
+}
+
+void CMainDlg::OnClose()
+{
+    if (m_closed || !m_loaded)
+        return;
+    m_closed = true;
+    QRect frame = frameGeometry();
+    m_doc.m_mainWindowRect = {frame.left(), frame.top(), frame.left() + frame.width(), frame.top() + frame.height()};
+    m_timer.stop();
+    m_doc.SaveFile("cue");
+    m_doc.SaveFile("chase");
+    m_doc.ClearCues();
+    m_doc.ClearChases();
+    m_picture.Clear();
+    SendFixedFrame(m_doc.m_tree1Port, m_doc.m_tree2Port, kShutdownFrame);
+    m_doc.SaveLayout();
+    done(QDialog::Accepted);
+}
+
+void CMainDlg::closeEvent(QCloseEvent* event)
+{
+    OnClose();
+    event->accept();
+}
+
+void CMainDlg::reject()
+{
+    // Escape never closes the console; the close box goes through closeEvent.
+}
+
+bool CMainDlg::HandleKey(int key)
+{
+    if (key == Qt::Key_Escape)
+        return true;
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && m_doc.m_running) {
+        m_doc.NextCue();
+        return true;
+    }
+    return false;
+}
+
+bool CMainDlg::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == this)
+        return HandleKey(static_cast<QKeyEvent*>(event)->key());
+    if (watched == m_client && event->type() == QEvent::Paint) {
+        PaintPicture();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void CMainDlg::PaintPicture()
+{
+    if (!m_doc.m_running || m_graphicsButton->text() == kGraphicsOff)
+        return;
+    m_picture.Render(m_doc);
+    QRect area(QPoint(m_doc.m_pictureLeft, m_doc.m_pictureTop),
+               QPoint(m_doc.m_pictureRight - 1, m_doc.m_pictureBottom - 1));
+    QPainter painter(m_client);
+    painter.drawImage(area, m_picture.Canvas(), area);
+}
