@@ -11,6 +11,17 @@ constexpr unsigned kPurgeRxClear = 8;
 constexpr int kNoParity = 0;
 constexpr int kOneStopBit = 0;
 
+// Event mask bit: a byte has arrived.
+constexpr unsigned kEventRxChar = 1;
+
+#include <string>
+
+struct termios;
+
+// Device path a port name opens: "COM1".."COM4" are /dev/ttyS0..3, a name that
+// starts with '/' is used as it is; anything else (also "NONE" and "") is "".
+std::string SerialDevicePath(const char* name);
+
 class CSerialPort {
 public:
     CSerialPort() = default;               // closed
@@ -34,9 +45,14 @@ public:
     bool SetReadTimeouts(unsigned interval, unsigned totalMultiplier, unsigned totalConstant);
     bool SetWriteTimeouts(unsigned totalMultiplier, unsigned totalConstantMs);
     bool DisableStatusInsertion(char escape);
+    // Discards the queues the flags name (tcflush); clears m_lastError first.
     bool Purge(unsigned flags);
 
+    // Returns what has arrived, up to count, without waiting.
     virtual int Read(void* buffer, int count, bool readAll);
+    // Writes every byte or gives up when the write time-out runs out (m_lastError =
+    // ETIMEDOUT) or the line fails (m_lastError = errno); returns the count written.
+    // A write that succeeds leaves m_lastError as it was.
     virtual int Write(const void* bytes, int count);
     virtual int OnReceive(void* data, int count);
     virtual int WaitEvent();
@@ -47,4 +63,10 @@ public:
     unsigned m_commErrors = 0;
     unsigned m_eventMask = 0;
     unsigned m_writeTimeoutMs = 100;
+    unsigned m_writeTimeoutMultiplier = 0;  // extra ms per byte written
+
+private:
+    bool CheckOpen();
+    bool Record(bool ok);
+    bool ChangeSettings(void (*change)(termios&, int), int value);
 };
