@@ -3,6 +3,7 @@
 #include "app/DialogUnits.h"
 #include "document/Operator.h"
 #include "document/ShowData.h"
+#include "link/PortConfig.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -103,9 +104,7 @@ void CComPortDlg::ShowTree2Buttons(bool show)
 
 void CComPortDlg::RefreshStatus()
 {
-    char text[80];
-    std::snprintf(text, sizeof text, "CurrentComPort = %.24s %.24s", m_doc.m_tree1PortName, m_doc.m_tree2PortName);
-    m_status->setText(QString::fromLocal8Bit(text));
+    m_status->setText(QString::fromLocal8Bit(PortStatusText(m_doc).c_str()));
 }
 
 void CComPortDlg::OnClose()
