@@ -1,0 +1,38 @@
+#pragma once
+// The live tree picture: an 800x600 canvas drawn from the sprite sheet and the
+// show document. The main window copies the canvas's picture rectangle on paint.
+
+#include <QImage>
+#include <QString>
+
+class CShowData;
+struct CTreeGeometry;
+class QPainter;
+
+class CTreePicture {
+public:
+    static constexpr int kWidth = 800;
+    static constexpr int kHeight = 600;
+
+    CTreePicture();
+
+    // Loads the sprite sheet; a missing or unreadable file leaves it black, without a message.
+    // Returns whether the file was read.
+    bool LoadSprites(const QString& path);
+    // Fills the canvas black.
+    void Clear();
+    // Redraws the whole picture rectangle of the canvas from the document.
+    void Render(const CShowData& show);
+    const QImage& Canvas() const { return m_canvas; }
+    const QImage& Sprites() const { return m_sprites; }
+
+private:
+    void DrawTiers(QPainter& painter, const CTreeGeometry& g);
+    void DrawChestRail(QPainter& painter, const CTreeGeometry& g);
+    void DrawOutline(QPainter& painter, const CTreeGeometry& g);
+    // Copies a block between the two surfaces (or within the canvas), clipped to both.
+    void Blit(int dx, int dy, const QImage& source, int sx, int sy, int w, int h);
+
+    QImage m_sprites;
+    QImage m_canvas;
+};
