@@ -1,0 +1,102 @@
+// The bytes the console puts on the tree lines, read from pseudo-terminals.
+#include "link/FrameEncoder.h"
+#include "tests/PtyLine.h"
+#include "tests/ui/ConsoleFixture.h"
+
+#include <QLineEdit>
+
+namespace {
+
+using Bytes = std::vector<unsigned char>;
+
+class ConsoleWireTest : public ConsoleTest {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(line1.Ok() && line2.Ok());
+        ASSERT_TRUE(tree1.Open(line1.path.c_str()));
+        ASSERT_TRUE(tree2.Open(line2.path.c_str()));
+        WriteShow(3);
+        Open();
+        ASSERT_TRUE(console->Loaded());
+    }
+    static Bytes Frame(const unsigned char* frame) { return Bytes(frame, frame + kChannelFrameBytes); }
+    Bytes ExpectedChaseFrame() const
+    {
+        int r = doc->CurrentStepRecord();
+        unsigned char frame[kChaseFrameBytes];
+        EncodeChaseFrame(frame, {doc->m_stepTierLamps[r], doc->m_stepChestLamps[r], doc->m_stepOutlineLamps[r]});
+        return Bytes(frame, frame + kChaseFrameBytes);
+    }
+
+    CPtyLine line1;
+    CPtyLine line2;
+};
+
+TEST_F(ConsoleWireTest, OpeningSendsTheStartUpFrameToBothTrees)
+{
+    EXPECT_EQ(line1.Receive(kChannelFrameBytes), Frame(kStartupFrame));
+    EXPECT_EQ(line2.Receive(kChannelFrameBytes), Frame(kStartupFrame));
+}
+
+TEST_F(ConsoleWireTest, RunningShowSendsChaseFramesEachTickAndChannelFramesOnAChosenCue)
+{
+    line1.Receive(kChannelFrameBytes);
+    line2.Receive(kChannelFrameBytes);
+    console->OnSendTreeSignals();
+    Control("1006")->click();
+    EXPECT_TRUE(line1.Receive().empty());  // START itself sends nothing; the next tick does
+    Ticks(1);
+    Bytes chase = line1.Receive(kChaseSequenceBytes);
+    ASSERT_EQ(chase.size(), static_cast<size_t>(kChaseSequenceBytes));
+    EXPECT_EQ(Bytes(chase.end() - kChaseFrameBytes, chase.end()), ExpectedChaseFrame());
+    EXPECT_EQ(line2.Receive(kChaseSequenceBytes), chase);  // the second tree gets the same bytes
+    EXPECT_EQ(Status(), QString("Data Sent     CUE #(1)  Chase #(%1)").arg(doc->m_currentChase));
+
+    CueList()->setCurrentRow(2);
+    EXPECT_EQ(line1.Receive(kChannelSequenceBytes).size(), static_cast<size_t>(kChannelSequenceBytes));
+}
+
+TEST_F(ConsoleWireTest, NothingGoesOutWithSendingOffOrTheShowStopped)
+{
+    line1.Receive(kChannelFrameBytes);
+    Ticks(2);
+    console->OnSendTreeSignals();
+    Ticks(2);
+    console->OnSendTreeSignals();
+    Control("1006")->click();
+    Ticks(2);
+    CueList()->setCurrentRow(1);
+    Ticks(1);
+    EXPECT_TRUE(line1.Receive().empty());
+    EXPECT_TRUE(Status().startsWith("NO Data Sent     CUE #(2)"));
+}
+
+TEST_F(ConsoleWireTest, ClosingSendsTheShutDownFrameLast)
+{
+    line1.Receive(kChannelFrameBytes);
+    console->OnSendTreeSignals();
+    Control("1006")->click();
+    Ticks(1);
+    console->close();
+    Bytes bytes = line1.Receive(kChaseSequenceBytes + kChannelFrameBytes);
+    ASSERT_GE(bytes.size(), static_cast<size_t>(kChannelFrameBytes));
+    EXPECT_EQ(Bytes(bytes.end() - kChannelFrameBytes, bytes.end()), Frame(kShutdownFrame));
+    EXPECT_EQ(line2.Receive(kChannelFrameBytes * 2 + kChaseSequenceBytes).size(),
+              static_cast<size_t>(kChannelFrameBytes * 2 + kChaseSequenceBytes));
+}
+
+// Once both lines have failed, the status line must stop claiming "Data Sent".
+TEST_F(ConsoleWireTest, LostLinesAreReportedInsteadOfDataSent)
+{
+    console->OnSendTreeSignals();
+    Control("1006")->click();
+    line1.CloseTreeSide();
+    line2.CloseTreeSide();
+    Ticks(2);
+    EXPECT_FALSE(tree1.IsUsable());
+    EXPECT_FALSE(tree2.IsUsable());
+    EXPECT_TRUE(Status().startsWith("NO Data Sent - No Tree Port Open     CUE #(1)"));
+}
+
+}  // namespace
