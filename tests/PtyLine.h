@@ -85,17 +85,21 @@ inline size_t HoldBack(int consoleFd)
 {
     size_t taken = 0;
     unsigned char block[1024] = {};
+    size_t size = sizeof block;
     for (;;) {
-        ssize_t n = write(consoleFd, block, sizeof block);
+        ssize_t n = write(consoleFd, block, size);
         if (n > 0) {
             taken += static_cast<size_t>(n);
             continue;
         }
         if (n < 0 && errno == EINTR)
             continue;
-        // The pty may move a little more along after a pause; fill until it stays full.
+        // The pty moves bytes along in the background and then takes a few more;
+        // fill, down to single bytes, until it stays full.
         pollfd p{consoleFd, POLLOUT, 0};
-        if (poll(&p, 1, 20) <= 0)
+        if (poll(&p, 1, size == 1 ? 150 : 10) <= 0 && size == 1)
             return taken;
+        if (size > 1)
+            size /= 2;
     }
 }
