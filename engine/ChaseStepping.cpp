@@ -5,12 +5,23 @@
 
 namespace {
 
-// A free record (empty name) belongs to no chase, so an empty name matches nothing
-// in the step map. Names are compared within their field so an unterminated field
-// is never read past its end.
-bool SameName(const char* field, const char* name)
+// A chase name as the scans compare it: the bytes up to and including its end,
+// never more than a name field holds, so an unterminated field is never read past
+// its end. Comparing a known length lets the pool scan use memcmp.
+struct NameKey {
+    const char* text;
+    std::size_t bytes;
+};
+
+NameKey KeyOf(const char* name)
 {
-    return std::strncmp(field, name, kNameSize) == 0;
+    const std::size_t len = strnlen(name, kNameSize);
+    return {name, len < kNameSize ? len + 1 : kNameSize};
+}
+
+bool SameName(const char* field, const NameKey& key)
+{
+    return std::memcmp(field, key.text, key.bytes) == 0;
 }
 
 // Called once a step went past an end and was clamped there: count a run and wrap,
@@ -39,11 +50,13 @@ void CShowData::LoadChase(const char* name)
     std::memset(m_chaseStepRecord, 0, sizeof m_chaseStepRecord);
     m_chaseStepCount = 0;
     if (name != nullptr && name[0] != '\0') {
+        // A free record (empty name) belongs to no chase, so "" maps nothing.
+        const NameKey key = KeyOf(name);
         // Record 0 is never used; step 0 marks a chase head, which has no place in
         // the map, and numbers past the table are ignored rather than written.
         for (int r = 1; r < kStepRecords; ++r) {
             const int step = m_stepNumber[r];
-            if (step < 1 || step >= kStepRecords || !SameName(m_stepChase[r], name))
+            if (step < 1 || step >= kStepRecords || !SameName(m_stepChase[r], key))
                 continue;
             m_chaseStepRecord[step] = r;
             if (step > m_chaseStepCount)
@@ -57,8 +70,9 @@ int CShowData::FindChaseHead(const char* name) const
 {
     if (name == nullptr)
         return 0;
+    const NameKey key = KeyOf(name);
     for (int r = 1; r < kStepRecords; ++r)
-        if (m_stepNumber[r] == 0 && SameName(m_stepChase[r], name))
+        if (m_stepNumber[r] == 0 && SameName(m_stepChase[r], key))
             return r;
     return 0;
 }
