@@ -1,54 +1,32 @@
 #include "link/PortConfig.h"
 
 #include "document/AtomicFile.h"
+#include "document/LineReader.h"
 #include "document/ProgramDir.h"
 #include "document/ShowData.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 namespace {
 
-constexpr int kLineChars = 499;
-
-// Reads one line of at most kLineChars characters; the rest of a longer line is
-// dropped so it can never be taken for a record of its own. False at end of file.
-bool ReadLine(FILE* file, char (&line)[kLineChars + 1])
-{
-    if (std::fgets(line, sizeof line, file) == nullptr)
-        return false;
-    size_t length = std::strlen(line);
-    if (length > 0 && line[length - 1] == '\n')
-        return true;
-    int c;
-    while ((c = std::fgetc(file)) != EOF && c != '\n') {
-    }
-    return true;
-}
-
 // "%d|%[^|]|": the tree number (0 when missing) and the name, which ends at the
-// next '|' or the end of the line and is cut to fit `name`.
+// next '|' and is cut to fit `name`.
 int ParseLine(const char* line, char* name, int nameSize)
 {
     name[0] = '\0';
-    char* end = nullptr;
-    errno = 0;
-    long tree = std::strtol(line, &end, 10);
-    if (end == line || errno == ERANGE || tree < 0 || tree > 2)
-        tree = end == line ? 0 : -1;  // out-of-range numbers match no tree
-    if (*end != '|')
-        return static_cast<int>(tree);
-    const char* text = end + 1;
-    int n = 0;
-    while (text[n] != '\0' && text[n] != '|' && text[n] != '\n' && text[n] != '\r') {
-        if (n < nameSize - 1)
-            name[n] = text[n];
-        ++n;
+    const char* end = line;
+    int tree = 0;
+    if (!ParseNumber(line, tree, &end))
+        return 0;
+    if (*end == '|') {
+        size_t length = std::strcspn(end + 1, "|");
+        if (length > static_cast<size_t>(nameSize - 1))
+            length = static_cast<size_t>(nameSize - 1);
+        std::memcpy(name, end + 1, length);
+        name[length] = '\0';
     }
-    name[n < nameSize - 1 ? n : nameSize - 1] = '\0';
-    return static_cast<int>(tree);
+    return tree;
 }
 
 }  // namespace
@@ -63,10 +41,12 @@ const char* CShowData::ReadPortConfig(int tree)
     FILE* file = std::fopen(ProgramPath(kPortConfigFile).c_str(), "r");
     if (file == nullptr)
         return target;
-    char line[kLineChars + 1];
+    // Lines of up to 499 characters; the rest of a longer line is dropped, never
+    // taken for a record of its own.
+    CLineReader lines(file, kLayoutLineLimit);
     char name[kPortNameSize];
-    while (ReadLine(file, line)) {
-        if (ParseLine(line, name, kPortNameSize) == tree) {
+    while (lines.Next()) {
+        if (ParseLine(lines.Line(), name, kPortNameSize) == tree) {
             std::memcpy(target, name, kPortNameSize);
             break;
         }
