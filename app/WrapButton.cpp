@@ -17,5 +17,14 @@ void CWrapButton::paintEvent(QPaintEvent*)
     painter.drawControl(QStyle::CE_PushButton, option);
     QRect inner = rect().adjusted(4, 2, -4, -2);
     painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
-    painter.drawText(inner, Qt::AlignCenter | Qt::TextWordWrap, text());
+    const int flags = Qt::AlignCenter | Qt::TextWordWrap;
+    // Shrink the font until the wrapped text fits, so no line is cut off.
+    QFont font = painter.font();
+    for (qreal size = font.pointSizeF(); size > 5; size -= 0.5) {
+        font.setPointSizeF(size);
+        if (QFontMetrics(font).boundingRect(inner, flags, text()).height() <= inner.height())
+            break;
+    }
+    painter.setFont(font);
+    painter.drawText(inner, flags, text());
 }
