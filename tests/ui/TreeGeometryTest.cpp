@@ -181,13 +181,6 @@ TEST(TreeGeometry, StarAndCrossNeedTheirLevelAboveZeroAndTheirPresence)
         EXPECT_EQ(g->star.state.lit, c.lit) << c.level << " " << c.present;
         EXPECT_EQ(g->cross.state.lit, c.lit) << c.level << " " << c.present;
     }
-    auto g = Compute(*MakeShow(18));
-    ASSERT_EQ(g->star.count, 10);
-    EXPECT_EQ(g->star.point[0].x, 430);
-    EXPECT_EQ(g->star.point[0].y, 90);
-    ASSERT_EQ(g->cross.count, 12);
-    EXPECT_EQ(g->cross.point[5].x, 700);
-    EXPECT_EQ(g->cross.point[5].y, 160);
 }
 
 TEST(TreeGeometry, BadColourIndexesAndLevelsNeverReadOutsideTheBrushTable)

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <string>
 
 using namespace picture_test;
 
@@ -134,16 +135,6 @@ TEST_F(TreePictureTest, StarAndCrossShowOnlyAboveLevelZero)
     EXPECT_EQ(At(crossX, crossY), kSky);  // each paint starts again from the background
 }
 
-TEST_F(TreePictureTest, ScratchAreaIsLeftBlackAndOutsideThePicture)
-{
-    AllLampsOn(*m_show);
-    AllLevels(*m_show, 100);
-    m_picture.Render(*m_show);
-    for (int y = 0; y < 60; y += 7)
-        for (int x = 0; x < 60; x += 7)
-            ASSERT_EQ(At(x, y), Qt::black) << x << "," << y;
-}
-
 TEST_F(TreePictureTest, OddTierCountsAndPictureRectanglesDrawOnlyInsideTheCanvas)
 {
     AllLampsOn(*m_show);
@@ -181,6 +172,19 @@ TEST(TreePictureSprites, MissingSheetLeavesBlackSurfacesWithoutAnError)
     auto show = MakeShow(18);
     picture.Render(*show);
     EXPECT_EQ(picture.Canvas().pixelColor(400, 300), Qt::black);
+}
+
+TEST(TreePictureSprites, ShippedSheetHasTheBulbWhereThePictureTakesIt)
+{
+    std::string here = __FILE__;  // <repo>/tests/ui/TreePictureTest.cpp
+    const std::string sheet = here.substr(0, here.rfind("/tests/")) + "/app/Sprites.bmp";
+    QImage image(QString::fromStdString(sheet));
+    ASSERT_EQ(image.size(), QSize(800, 600));
+    // Bulb body under the stripes, black around it inside its 15x21 cell.
+    const QColor body = image.pixelColor(230 + 6, 252 + 9);
+    EXPECT_GT(body.value(), 20);
+    EXPECT_EQ(body.red(), body.blue());
+    EXPECT_EQ(image.pixelColor(230 + 14, 252), Qt::black);
 }
 
 TEST(TreePictureSprites, SmallerSheetIsPaddedWithBlack)
