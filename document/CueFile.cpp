@@ -115,10 +115,12 @@ bool SaveCueListFile(CShowData& doc)
     for (int s = 1; s < kCueSlots; ++s) {
         if (doc.m_cueName[s][0] == '\0')
             continue;
-        std::fprintf(out, "%s|%s|", doc.m_cueName[s], doc.m_cueChase[s]);
+        int n[kCueNumbers];
         for (int i = 0; i < kCueNumbers; ++i)
-            std::fprintf(out, i == 0 ? "%d" : " %d", LoadNumber(doc, s, kNumberOrder[i]));
-        std::fputs("|\n", out);
+            n[i] = LoadNumber(doc, s, kNumberOrder[i]);
+        std::fprintf(out, "%s|%s|%d %d %d %d %d %d %d %d %d %d %d %d %d %d %d %d %d %d %d|\n", doc.m_cueName[s],
+                     doc.m_cueChase[s], n[0], n[1], n[2], n[3], n[4], n[5], n[6], n[7], n[8], n[9], n[10], n[11],
+                     n[12], n[13], n[14], n[15], n[16], n[17], n[18]);
     }
     return file.Commit();
 }

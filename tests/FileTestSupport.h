@@ -13,6 +13,11 @@
 #include <string>
 #include <unistd.h>
 
+// The eight colour lines every layout save begins with.
+inline const std::string kDefaultColors =
+    "color|0|255|255|255|white\ncolor|1|0|0|255|blue\ncolor|2|255|0|0|red\ncolor|3|0|255|0|green\n"
+    "color|4|255|255|0|yellow\ncolor|5|255|150|0|orange\ncolor|6|255|255|255|white\ncolor|7|0|0|0|black\n";
+
 class CTempProgramDir {
 public:
     CTempProgramDir()

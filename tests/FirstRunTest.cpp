@@ -2,9 +2,6 @@
 
 namespace {
 
-const std::string kDefaultColors =
-    "color|0|255|255|255|white\ncolor|1|0|0|255|blue\ncolor|2|255|0|0|red\ncolor|3|0|255|0|green\n"
-    "color|4|255|255|0|yellow\ncolor|5|255|150|0|orange\ncolor|6|255|255|255|white\ncolor|7|0|0|0|black\n";
 const std::string kZeroWindows = "WINDOW|MAIN|0|0|0|0|\nWINDOW|CUE|0|0|0|0|\nWINDOW|CHASE|0|0|0|0|\n";
 
 using FirstRun = FileTest;
