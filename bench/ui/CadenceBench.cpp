@@ -5,6 +5,7 @@
 #include "document/ShowData.h"
 #include "link/FrameEncoder.h"
 #include "link/SerialPort.h"
+#include "tests/PtyLine.h"
 #include "tests/ScriptedOperator.h"
 
 #include <QEventLoop>
@@ -14,17 +15,13 @@
 #include <atomic>
 #include <benchmark/benchmark.h>
 #include <chrono>
-#include <climits>
 #include <cmath>
 #include <cstdlib>
-#include <fcntl.h>
 #include <fstream>
 #include <memory>
 #include <mutex>
 #include <poll.h>
-#include <pty.h>
 #include <string>
-#include <termios.h>
 #include <thread>
 #include <unistd.h>
 #include <vector>
@@ -53,23 +50,15 @@ class CFrameClock {
 public:
     CFrameClock()
     {
-        int slave = -1;
-        char name[PATH_MAX] = {};
-        if (openpty(&m_master, &slave, name, nullptr, nullptr) != 0)
+        if (!m_pty.Ok())
             std::abort();
-        termios tio{};
-        tcgetattr(slave, &tio);
-        cfmakeraw(&tio);
-        tcsetattr(slave, TCSANOW, &tio);
-        close(slave);
-        path = name;
+        path = m_pty.path;
         m_reader = std::thread([this] { Read(); });
     }
     ~CFrameClock()
     {
         m_stop = true;
         m_reader.join();
-        close(m_master);
     }
     void Expect(int frameBytes)
     {
@@ -91,10 +80,10 @@ private:
     {
         unsigned char buffer[4096];
         while (!m_stop) {
-            pollfd p{m_master, POLLIN, 0};
+            pollfd p{m_pty.master, POLLIN, 0};
             if (poll(&p, 1, 10) <= 0)
                 continue;
-            ssize_t n = read(m_master, buffer, sizeof buffer);
+            ssize_t n = read(m_pty.master, buffer, sizeof buffer);
             if (n <= 0)
                 continue;
             Clock::time_point now = Clock::now();
@@ -105,7 +94,7 @@ private:
         }
     }
 
-    int m_master = -1;
+    CPtyLine m_pty;
     std::thread m_reader;
     std::atomic<bool> m_stop{false};
     std::mutex m_mutex;
