@@ -1,0 +1,72 @@
+// The tier-count prompt, the about box and the lamp pictures of the chase editor.
+#include "app/AboutDlg.h"
+#include "app/LampImages.h"
+#include "app/TierCountDlg.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(TierCountPrompt, TakesOnlyDigitsAndKeepsTheTextHoweverItEnds)
+{
+    for (bool confirm : {true, false}) {
+        CTierCountDlg prompt;
+        prompt.show();
+        QLineEdit* edit = prompt.findChild<QLineEdit*>("1190");
+        ASSERT_NE(edit, nullptr);
+        QTest::keyClicks(edit, "1x2");
+        if (confirm)
+            QTest::keyClick(edit, Qt::Key_Return);
+        else
+            prompt.close();
+        EXPECT_FALSE(prompt.isVisible());
+        EXPECT_EQ(prompt.Text(), "12");
+    }
+}
+
+TEST(AboutBox, NamesTheProgramAndItsVersion)
+{
+    CAboutDlg about;
+    EXPECT_EQ(about.windowTitle(), "About Glimmerbox20");
+    bool named = false;
+    for (QLabel* label : about.findChildren<QLabel*>())
+        named = named || label->text() == "Glimmerbox20 Version 1.0";
+    EXPECT_TRUE(named);
+    about.show();
+    about.findChild<QPushButton*>("1")->click();
+    EXPECT_FALSE(about.isVisible());
+}
+
+TEST(LampImages, EachSlotHoldsItsColourAtItsSize)
+{
+    struct Case {
+        int slot;
+        QColor colour;
+        QSize size;
+    };
+    const QColor white(255, 255, 255), black(0, 0, 0);
+    const Case cases[] = {
+        {0, white, {22, 21}},  {1, QColor(0, 0, 255), {23, 20}}, {2, QColor(255, 0, 0), {26, 23}},
+        {3, QColor(0, 255, 0), {25, 23}}, {4, QColor(255, 255, 0), {26, 23}}, {5, QColor(250, 194, 0), {26, 22}},
+        {6, white, {25, 22}},  {7, black, {24, 20}},            {8, white, {22, 21}},
+        {9, white, {22, 21}},  {10, black, {22, 21}},           {kLampOffSlot, black, {22, 21}},
+        {19, black, {22, 21}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.slot);
+        const QImage& image = LampImage(c.slot);
+        EXPECT_EQ(image.size(), c.size);
+        EXPECT_EQ(image.pixelColor(0, 0), c.colour);
+        EXPECT_EQ(image.pixelColor(c.size.width() - 1, c.size.height() - 1), c.colour);
+    }
+    EXPECT_EQ(LampImage(20).size(), QSize(48, 48));
+    EXPECT_EQ(LampImage(21).size(), QSize(48, 48));
+    EXPECT_TRUE(LampImage(-1).isNull());
+    EXPECT_TRUE(LampImage(kLampImageSlots).isNull());
+}
+
+}  // namespace
