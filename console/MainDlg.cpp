@@ -2,10 +2,9 @@
 
 #include "app/AboutDlg.h"
 #include "app/AppIcon.h"
-#include "app/DialogUnits.h"
 #include "app/LampImages.h"
-#include "app/WrapButton.h"
 #include "console/ConsoleStatus.h"
+#include "console/ConsoleTexts.h"
 #include "document/Operator.h"
 #include "document/ProgramDir.h"
 #include "document/ShowData.h"
@@ -18,27 +17,17 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenuBar>
 #include <QPainter>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QScrollBar>
-#include <QVBoxLayout>
 #include <vector>
 
 namespace {
 
-const char* const kStartText = "Press this BUTTON to START the TREE. This will Reset The Tree";
-const char* const kStopText = "Press this BUTTON to STOP the TREE. This will Reset The Tree";
-const char* const kPauseText = "Click to Pause";
-const char* const kContinueText = "Click to Continue";
-const char* const kGraphicsOn = "Graphics ON";
-const char* const kGraphicsOff = "Graphics OFF";
 const char* const kEditorMissing = "The cue editor is not available in this version.";
 constexpr int kTickMs = 100;
 constexpr int kListScrollLines = 10;
-// The client area holds the whole picture rectangle (bottom edge 600).
-constexpr int kClientWidth = 529 * 3 / 2;
-constexpr int kClientHeight = 600;
 
 }  // namespace
 
@@ -62,88 +51,6 @@ CMainDlg::CMainDlg(CShowData& doc, QWidget* parent)
 CMainDlg::~CMainDlg()
 {
     qApp->removeEventFilter(this);
-}
-
-QPushButton* CMainDlg::AddButton(int id, const char* text, int x, int y, int width, int height, bool wrap)
-{
-    QPushButton* button = wrap ? new CWrapButton(m_client) : new QPushButton(m_client);
-    button->setText(text);
-    button->setObjectName(QString::number(id));
-    button->setGeometry(DluRect(x, y, width, height));
-    button->setAutoDefault(false);  // Enter is the console's own key
-    return button;
-}
-
-void CMainDlg::BuildControls()
-{
-    m_client = new QWidget(this);
-    m_client->setFixedSize(kClientWidth, kClientHeight);
-    m_client->installEventFilter(this);
-    m_cueList = new QListWidget(m_client);
-    m_cueList->setObjectName("1001");
-    m_cueList->setGeometry(DluRect(7, 0, 198, 199));
-    m_cueList->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_cueList->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
-    connect(m_cueList, &QListWidget::currentRowChanged, this, &CMainDlg::OnCueListSelChange);
-    connect(m_cueList, &QListWidget::itemDoubleClicked, this, &CMainDlg::OnCueListDblClk);
-
-    m_pauseButton = AddButton(1000, kPauseText, 7, 209, 199, 26, true);
-    m_startButton = AddButton(1006, kStartText, 7, 237, 199, 26, true);
-    QPushButton* autoRun = AddButton(1007, "Auto Run Mode", 7, 265, 95, 20, false);
-    QPushButton* manual = AddButton(1008, "Manual Mode", 107, 265, 98, 20, false);
-    m_forwardButton = AddButton(1009, "Forward", 7, 286, 95, 20, false);
-    m_reverseButton = AddButton(1010, "Reverse", 107, 286, 98, 20, false);
-    QPushButton* edit = AddButton(1005,
-                                  "GO TO EDIT CUE Screen. Click here to edit the Cue list. This is the First step "
-                                  "in Customizing your Lights Display.",
-                                  7, 326, 199, 26, true);
-    m_graphicsButton = AddButton(1182, kGraphicsOn, 212, 338, 50, 14, false);
-    connect(m_pauseButton, &QPushButton::clicked, this, &CMainDlg::OnPauseButton);
-    connect(m_startButton, &QPushButton::clicked, this, &CMainDlg::OnStartStop);
-    connect(autoRun, &QPushButton::clicked, this, &CMainDlg::OnAutoRunMode);
-    connect(manual, &QPushButton::clicked, this, &CMainDlg::OnManualMode);
-    connect(m_forwardButton, &QPushButton::clicked, this, &CMainDlg::OnForward);
-    connect(m_reverseButton, &QPushButton::clicked, this, &CMainDlg::OnReverse);
-    connect(edit, &QPushButton::clicked, this, &CMainDlg::OnEditCues);
-    connect(m_graphicsButton, &QPushButton::clicked, this, &CMainDlg::OnGraphicsToggle);
-    m_forwardButton->hide();
-    m_reverseButton->hide();
-
-    m_status = new QLineEdit(m_client);
-    m_status->setObjectName("1003");
-    m_status->setReadOnly(true);
-    m_status->setFocusPolicy(Qt::NoFocus);
-    m_status->setGeometry(DluRect(216, 0, 306, 14));
-    m_tickBar = new QProgressBar(m_client);
-    m_tickBar->setObjectName("1002");
-    m_tickBar->setTextVisible(false);
-    m_tickBar->setGeometry(DluRect(216, 14, 146, 8));
-    auto* spare = new QProgressBar(m_client);
-    spare->setObjectName("1004");
-    spare->setTextVisible(false);
-    spare->setGeometry(DluRect(378, 14, 144, 8));
-}
-
-void CMainDlg::BuildMenu()
-{
-    auto* bar = new QMenuBar(this);
-    QMenu* config = bar->addMenu("Configuration");
-    QAction* ports = config->addAction("&COM PORT SETUP", this, &CMainDlg::OnComPortSetup);
-    ports->setObjectName("32771");
-    ports->setStatusTip("Click here for access to the COM Port setup. Should only have to do this ONCE.");
-    QAction* send = config->addAction("&Send Tree Signals", this, &CMainDlg::OnSendTreeSignals);
-    send->setObjectName("32772");
-    send->setStatusTip("if Checked, then the tree will recieve Signals from the program");
-    QMenu* help = bar->addMenu("Help");
-    QAction* about = help->addAction("&About Glimmerbox20...", this, &CMainDlg::OnAbout);
-    about->setObjectName("16");
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->setMenuBar(bar);
-    layout->addWidget(m_client);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void CMainDlg::OnInitDialog()
