@@ -2,6 +2,8 @@
 // One serial line to a tree's lamp controllers: 38400 8N1 with hardware
 // handshake, a bounded write and non-blocking reads, on POSIX termios.
 
+#include <string>
+
 // Purge flags, as the tree link passes them.
 constexpr unsigned kPurgeTxAbort = 1;
 constexpr unsigned kPurgeRxAbort = 2;
@@ -13,8 +15,6 @@ constexpr int kOneStopBit = 0;
 
 // Event mask bit: a byte has arrived.
 constexpr unsigned kEventRxChar = 1;
-
-#include <string>
 
 struct termios;
 
@@ -31,8 +31,11 @@ public:
     CSerialPort& operator=(const CSerialPort&) = delete;
 
     // "COM1".."COM4" map to /dev/ttyS0..3, a name starting with '/' is a device
-    // path; "NONE" and "" leave the port closed.
+    // path; "NONE" and "" leave the port closed (m_lastError = ENOENT). An open
+    // port is taken for itself and configured step by step; m_lastError then holds
+    // the last step's result, which only a device that is no terminal fails.
     bool Open(const char* name);
+    // Drops queued output first, so a line held back by CTS cannot hang the close.
     void Close();
     bool IsOpen() const { return m_fd >= 0; }
     // What the tree link asks before it writes.
