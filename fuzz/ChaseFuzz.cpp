@@ -39,15 +39,6 @@ void CheckLibrary(const CShowData& doc)
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size)
 {
     FuzzDir();
-    WriteFuzzFile("default.B18", data, size);
-    CShowData& doc = Doc();
-    doc.LoadFile("chase");
-    CheckLibrary(doc);
-    doc.SaveFile("chase");
-    std::string first = ReadFuzzFile("default.B18");
-    doc.LoadFile("chase");
-    CheckLibrary(doc);
-    doc.SaveFile("chase");
-    FUZZ_CHECK(ReadFuzzFile("default.B18") == first);
+    LoadSaveTwice(Doc(), "default.B18", "chase", data, size, CheckLibrary);
     return 0;
 }

@@ -42,15 +42,6 @@ void CheckCues(const CShowData& doc)
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size)
 {
     FuzzDir();
-    WriteFuzzFile("fuzz.cue", data, size);
-    CShowData& doc = Doc();
-    doc.LoadFile("cue");
-    CheckCues(doc);
-    doc.SaveFile("cue");
-    std::string first = ReadFuzzFile("fuzz.cue");
-    doc.LoadFile("cue");
-    CheckCues(doc);
-    doc.SaveFile("cue");
-    FUZZ_CHECK(ReadFuzzFile("fuzz.cue") == first);
+    LoadSaveTwice(Doc(), "fuzz.cue", "cue", data, size, CheckCues);
     return 0;
 }

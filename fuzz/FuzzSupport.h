@@ -55,3 +55,19 @@ inline std::string ReadFuzzFile(const char* name)
             abort();                                                             \
         }                                                                        \
     } while (0)
+
+// Loads `data` as file `name` of `kind`, checks, saves; then loads, checks and
+// saves that again: the second save must give the same bytes as the first.
+template <class Doc, class Check>
+void LoadSaveTwice(Doc& doc, const char* name, const char* kind, const unsigned char* data, size_t size, Check check)
+{
+    WriteFuzzFile(name, data, size);
+    doc.LoadFile(kind);
+    check(doc);
+    doc.SaveFile(kind);
+    std::string first = ReadFuzzFile(name);
+    doc.LoadFile(kind);
+    check(doc);
+    doc.SaveFile(kind);
+    FUZZ_CHECK(ReadFuzzFile(name) == first);
+}
