@@ -86,7 +86,9 @@ bool SaveChaseLibrary(CShowData& doc)
         if (doc.m_stepNumber[r] == 0 || doc.m_stepChase[r][0] == '\0')
             continue;
         WriteLamps(doc, r, lamps);
-        std::fprintf(out, "%s|%d|%s|%s|\n", doc.m_stepChase[r], doc.m_stepNumber[r], doc.m_stepText[r], lamps);
+        char name[kNameSize], text[kNameSize];
+        std::fprintf(out, "%s|%d|%s|%s|\n", SafeField(doc.m_stepChase[r], name, kNameSize), doc.m_stepNumber[r],
+                     SafeField(doc.m_stepText[r], text, kNameSize), lamps);
     }
     // Only a library that reached the disk may leave memory.
     if (!file.Commit())

@@ -118,8 +118,9 @@ bool SaveCueListFile(CShowData& doc)
         int n[kCueNumbers];
         for (int i = 0; i < kCueNumbers; ++i)
             n[i] = LoadNumber(doc, s, kNumberOrder[i]);
-        std::fprintf(out, "%s|%s|%d %d %d %d %d %d %d %d %d %d %d %d %d %d %d %d %d %d %d|\n", doc.m_cueName[s],
-                     doc.m_cueChase[s], n[0], n[1], n[2], n[3], n[4], n[5], n[6], n[7], n[8], n[9], n[10], n[11],
+        char name[kNameSize], chase[kNameSize];
+        std::fprintf(out, "%s|%s|%d %d %d %d %d %d %d %d %d %d %d %d %d %d %d %d %d %d %d|\n",
+                     SafeField(doc.m_cueName[s], name, kNameSize), SafeField(doc.m_cueChase[s], chase, kNameSize), n[0], n[1], n[2], n[3], n[4], n[5], n[6], n[7], n[8], n[9], n[10], n[11],
                      n[12], n[13], n[14], n[15], n[16], n[17], n[18]);
     }
     return file.Commit();

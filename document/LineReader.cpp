@@ -97,3 +97,14 @@ void CopyCut(char* field, int size, const char* text)
     std::memcpy(field, text, length);
     field[length] = '\0';
 }
+
+const char* SafeField(const char* text, char* scratch, int size)
+{
+    if (std::strpbrk(text, "|\r\n") == nullptr || size <= 0)
+        return text;
+    CopyCut(scratch, size, text);
+    for (char* p = scratch; *p != '\0'; ++p)
+        if (*p == '|' || *p == '\r' || *p == '\n')
+            *p = '/';
+    return scratch;
+}

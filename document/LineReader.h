@@ -41,3 +41,8 @@ int LeadingNumber(const char* text);
 
 // Copies `text` into a field of `size` bytes, cutting what does not fit.
 void CopyCut(char* field, int size, const char* text);
+
+// `text` as it may stand in a written field: a "|", CR or LF inside it would
+// split the record on reading, so each becomes "/". Returns `text` itself when
+// it is clean, otherwise the cleaned copy made in `scratch` (`size` bytes).
+const char* SafeField(const char* text, char* scratch, int size);

@@ -90,6 +90,20 @@ TEST_F(ChaseFile, LampBytesAboveOneAreWrittenAsOne)
     EXPECT_EQ(dir.Read("default.B18"), StepLine("Bright", 1, "", Lamps("1")));
 }
 
+TEST_F(ChaseFile, BarsInNamesAreWrittenAsSlashesSoTheLampsSurvive)
+{
+    std::strcpy(doc->m_stepChase[1], "Up|Down");
+    std::strcpy(doc->m_stepText[1], "a|b\n");
+    doc->m_stepNumber[1] = 1;
+    doc->m_stepOutlineLamps[1][5] = 1;
+    doc->SaveFile("chase");
+    doc->LoadFile("chase");
+    EXPECT_STREQ(doc->m_stepChase[1], "Up/Down");
+    EXPECT_STREQ(doc->m_stepText[1], "a/b/");
+    EXPECT_EQ(doc->m_stepOutlineLamps[1][5], 1);
+    EXPECT_EQ(doc->FindFreeStepRecord(), 2);
+}
+
 TEST_F(ChaseFile, FailedSaveKeepsTheLibraryInMemory)
 {
     std::strcpy(doc->m_stepChase[1], "Keep");

@@ -181,6 +181,20 @@ TEST_F(CueFile, BadLinesAreSkippedOrCutNeverOverrun)
     }
 }
 
+TEST_F(CueFile, BarsAndLineBreaksInNamesCannotSplitTheRecord)
+{
+    Name("show.cue");
+    std::strcpy(doc->m_cueName[1], "Act 1|Scene\r\n2");
+    std::strcpy(doc->m_cueChase[1], "Up|Down");
+    doc->m_cueRunCount[1] = 20;
+    doc->SaveFile("cue");
+    doc->LoadFile("cue");
+    EXPECT_STREQ(doc->m_cueName[1], "Act 1/Scene//2");
+    EXPECT_STREQ(doc->m_cueChase[1], "Up/Down");
+    EXPECT_EQ(doc->m_cueRunCount[1], 20);
+    EXPECT_EQ(doc->FindFreeCue(), 2);
+}
+
 TEST_F(CueFile, LinesBeyondTheLastSlotAreIgnored)
 {
     std::string file;
