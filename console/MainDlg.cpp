@@ -215,10 +215,11 @@ void CMainDlg::OnTimer()
     }
 }
 
-void CMainDlg::OnCueListSelChange(int row)
+void CMainDlg::OnCueListSelChange()
 {
-    if (row >= 0)
-        m_doc.StartCue(row + 1);
+    const QList<QListWidgetItem*> selected = m_cueList->selectedItems();
+    if (!selected.isEmpty())
+        m_doc.StartCue(m_cueList->row(selected.first()) + 1);
 }
 
 void CMainDlg::OnCueListDblClk()

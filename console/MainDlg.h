@@ -38,7 +38,7 @@ public:
     void OnComPortSetup();
     void OnEditCues();
     void OnCueListDblClk();
-    void OnCueListSelChange(int row);
+    void OnCueListSelChange();
     void OnTimer();
     void OnGraphicsToggle();
     void OnAbout();

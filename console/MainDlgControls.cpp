@@ -39,7 +39,8 @@ void CMainDlg::BuildControls()
     m_cueList->setGeometry(DluRect(7, 0, 198, 199));
     m_cueList->setSelectionMode(QAbstractItemView::SingleSelection);
     m_cueList->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
-    connect(m_cueList, &QListWidget::currentRowChanged, this, &CMainDlg::OnCueListSelChange);
+    // A selection the operator makes, not the current row that focus alone moves.
+    connect(m_cueList, &QListWidget::itemSelectionChanged, this, &CMainDlg::OnCueListSelChange);
     connect(m_cueList, &QListWidget::itemDoubleClicked, this, &CMainDlg::OnCueListDblClk);
 
     m_pauseButton = AddButton(1000, kPauseText, 7, 209, 199, 26, true);

@@ -112,6 +112,9 @@ TEST_F(ConsoleTest, ChoosingALineStartsThatCueAtOnce)
     CueList()->setCurrentRow(3);
     EXPECT_EQ(doc->m_currentCue, 4);
     EXPECT_EQ(doc->m_activeTimeLeft, 50);
+    // Focus alone moving the list's current row is not a choice either.
+    CueList()->selectionModel()->setCurrentIndex(CueList()->model()->index(1, 0), QItemSelectionModel::NoUpdate);
+    EXPECT_EQ(doc->m_currentCue, 4);
     // The console following the show in its list is not a new choice: the cue is not restarted.
     Ticks(2);
     EXPECT_EQ(CueList()->currentRow(), 3);
