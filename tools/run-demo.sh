@@ -4,8 +4,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/build.sh
 if [ ! -x build/glimmerbox ]; then
-  echo "The console is not built yet."
-  exit 0
+  echo "The console was not built." >&2
+  exit 1
 fi
 home=$(mktemp -d /tmp/glimmerbox-demo.XXXXXX)
 cp -r demo/. "$home/"
