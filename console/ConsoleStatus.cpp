@@ -18,9 +18,14 @@ bool AnyPortUsable(const CShowData& doc)
 std::string RunningStatus(const CShowData& doc)
 {
     const char* format = "NO Data Sent     CUE #(%d)  Chase #(%d)";
-    if (doc.m_sendTreeSignals)
-        format = AnyPortUsable(doc) ? "Data Sent     CUE #(%d)  Chase #(%d)"
-                                    : "NO Data Sent - No Tree Port Open     CUE #(%d)  Chase #(%d)";
+    if (doc.m_sendTreeSignals) {
+        if (doc.m_treeTookFrames[0] || doc.m_treeTookFrames[1])
+            format = "Data Sent     CUE #(%d)  Chase #(%d)";
+        else if (!AnyPortUsable(doc))
+            format = "NO Data Sent - No Tree Port Open     CUE #(%d)  Chase #(%d)";
+        else
+            format = "NO Data Sent - Tree Line Held Back     CUE #(%d)  Chase #(%d)";
+    }
     char text[120];
     std::snprintf(text, sizeof text, format, doc.m_currentCue, doc.m_currentChase);
     return text;

@@ -6,7 +6,8 @@
 class CShowData;
 
 // While the show runs: whether frames go out, and the current cue and chase.
-// With sending on but neither tree port usable it says so instead of "Data Sent".
+// "Data Sent" only when a tree took the last transmission whole; otherwise it says
+// whether no tree port is open or the lines are held back.
 std::string RunningStatus(const CShowData& doc);
 // While the show is stopped: whether a started show would send.
 std::string StoppedStatus(const CShowData& doc);

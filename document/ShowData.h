@@ -157,6 +157,9 @@ public:
     bool m_advanceForward;
     char m_tree1PortName[kPortNameSize];
     char m_tree2PortName[kPortNameSize];
+    // Whether Tree 1 / Tree 2 took the last transmission whole (false when it was
+    // skipped or its line gave up), so the status line never claims what did not happen.
+    bool m_treeTookFrames[2];
 
     // Edges the core is handed: the two ports and the person at the console.
     CSerialPort* m_tree1Port;

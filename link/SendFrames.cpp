@@ -31,6 +31,7 @@ public:
             Write(&kLeadInByte, 1);
     }
     void Purge() { m_port.Purge(kPurgeRxClear); }
+    bool GaveUp() const { return m_gaveUp; }
 
 private:
     CSerialPort& m_port;
@@ -49,6 +50,7 @@ void CShowData::SendFrames(const char* kind)
     bool channels = (kind != nullptr && std::strcmp(kind, "cue") == 0) || m_sendPending;
     bool cueInRange = m_currentCue >= 0 && m_currentCue < kCueSlots;
     for (int i = 0; i < 2; ++i) {
+        m_treeTookFrames[i] = false;
         if (!usable[i] || !m_running || !m_sendTreeSignals)
             continue;
         CSequenceWriter out(*ports[i]);
@@ -72,6 +74,7 @@ void CShowData::SendFrames(const char* kind)
             out.Write(m_frameBuffer, kChaseFrameBytes);
             out.Purge();
         }
+        m_treeTookFrames[i] = !out.GaveUp();
     }
     m_sendPending = false;
 }

@@ -172,12 +172,15 @@ TEST_F(SendFramesTest, HeldBackTreeCostsOneTimeOutAndRecovers)
     doc->SendFrames("cue");
     EXPECT_EQ(tree1.writes, 1);
     EXPECT_EQ(line2.Receive(kChannelSequenceBytes), ChannelSequence(3));
+    EXPECT_FALSE(doc->m_treeTookFrames[0]);
+    EXPECT_TRUE(doc->m_treeTookFrames[1]);
     // The closing purge forgets the time-out, so the tree is tried again next tick.
     EXPECT_TRUE(tree1.IsUsable());
 
     EXPECT_EQ(line1.Receive(stuck).size(), stuck);  // the tree reads again
     doc->SendFrames("chase");
     EXPECT_EQ(line1.Receive(kChaseSequenceBytes), ChaseSequence(7));
+    EXPECT_TRUE(doc->m_treeTookFrames[0]);
 }
 
 // Like a USB adapter pulled out: that tree is dropped, the other goes on.

@@ -99,4 +99,19 @@ TEST_F(ConsoleWireTest, LostLinesAreReportedInsteadOfDataSent)
     EXPECT_TRUE(Status().startsWith("NO Data Sent - No Tree Port Open     CUE #(1)"));
 }
 
+// Lines that stay open but take nothing (a controller holding CTS back) are no
+// "Data Sent" either; once a tree reads again the status says so.
+TEST_F(ConsoleWireTest, HeldBackLinesAreReportedUntilATreeReadsAgain)
+{
+    console->OnSendTreeSignals();
+    Control("1006")->click();
+    size_t stuck = HoldBack(tree1.m_fd);
+    HoldBack(tree2.m_fd);
+    Ticks(1);
+    EXPECT_TRUE(Status().startsWith("NO Data Sent - Tree Line Held Back     CUE #(1)"));
+    line1.Receive(stuck);
+    Ticks(1);
+    EXPECT_TRUE(Status().startsWith("Data Sent     CUE #(1)"));
+}
+
 }  // namespace
