@@ -3,12 +3,12 @@
 #include "app/AboutDlg.h"
 #include "app/AppIcon.h"
 #include "app/LampImages.h"
+#include "console/ComPortDlg.h"
 #include "console/ConsoleStatus.h"
 #include "console/ConsoleTexts.h"
 #include "document/Operator.h"
 #include "document/ProgramDir.h"
 #include "document/ShowData.h"
-#include "link/ComPortDlg.h"
 #include "link/FrameEncoder.h"
 #include "link/SerialPort.h"
 

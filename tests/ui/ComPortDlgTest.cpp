@@ -1,5 +1,5 @@
 // The port setup dialog: its buttons, its status line and when it writes the file.
-#include "link/ComPortDlg.h"
+#include "console/ComPortDlg.h"
 #include "tests/FileTestSupport.h"
 
 #include <QLineEdit>

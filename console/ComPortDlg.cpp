@@ -1,4 +1,4 @@
-#include "link/ComPortDlg.h"
+#include "console/ComPortDlg.h"
 
 #include "app/DialogUnits.h"
 #include "document/Operator.h"
