@@ -40,6 +40,16 @@ struct CBrush {
     bool made;
 };
 
+// The numbers of a cue the parameter panel sets one by one.
+enum class CueValue { kFadeTime, kChaseSpeed, kRunCount, kActiveTime };
+
+// Outcome of pasting copied cues; anything but kPasted changed nothing.
+enum class CuePaste {
+    kPasted,
+    kNoRoom,     // a named cue would be pushed past the last slot
+    kNoSuchCue,  // a source is not a cue of the list (any more)
+};
+
 class CShowData {
 public:
     CShowData() = default;
@@ -54,6 +64,25 @@ public:
     int FindFreeStepRecord() const;
     // kind "cue": "%d %s" per named slot; kind "chase": the name of every step-1 record.
     void FillNameList(std::vector<std::string>& list, const char* kind) const;
+
+    // --- cue editing (document/CueEdits.cpp). Every change the cue editor makes
+    // goes through one of these, so each can later be recorded and undone.
+    // Slots outside 1..7499 are never read or written: such calls change nothing.
+    // Opens a default cue at slot n, moving n.. up one; false and nothing changed
+    // when a named cue would be pushed past the last slot.
+    bool InsertCue(int n);
+    // As `count` InsertCue(n) calls, moving every later slot once.
+    bool InsertCues(int n, int count);
+    // Pastes copies of the cues `sources` (numbers before the paste) at n..n+count-1.
+    CuePaste PasteCues(int n, const int* sources, int count);
+    void DeleteCue(int n);
+    void CopyCue(int from, int to);
+    // False, and the name kept, for an empty name: a nameless slot is no cue.
+    bool RenameCue(int cue, const char* name);
+    void SetCueLevel(int cue, int channel, int level);  // clamped to 0..100
+    void SetCueValue(int cue, CueValue value, int number);
+    void SetCueChase(int cue, const char* chase);
+    void SetCueForward(int cue, bool forward);
 
     // --- files (document/)
     bool LoadLayout();
