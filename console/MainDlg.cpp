@@ -6,6 +6,7 @@
 #include "console/ComPortDlg.h"
 #include "console/ConsoleStatus.h"
 #include "console/ConsoleTexts.h"
+#include "console/CueList.h"
 #include "document/Operator.h"
 #include "document/ProgramDir.h"
 #include "document/ShowData.h"
@@ -16,18 +17,15 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScrollBar>
 #include <vector>
 
 namespace {
 
 const char* const kEditorMissing = "The cue editor is not available in this version.";
 constexpr int kTickMs = 100;
-constexpr int kListScrollLines = 10;
 
 }  // namespace
 
@@ -114,10 +112,18 @@ void CMainDlg::FillCueList()
 {
     std::vector<std::string> lines;
     m_doc.FillNameList(lines, "cue");
-    QSignalBlocker quiet(m_cueList);  // refilling is not the operator choosing a cue
-    m_cueList->clear();
-    for (const std::string& line : lines)
-        m_cueList->addItem(QString::fromLocal8Bit(line.c_str()));
+    {
+        QSignalBlocker quiet(m_cueList);  // refilling is not the operator choosing a cue
+        m_cueList->clear();
+        for (const std::string& line : lines)
+            m_cueList->addItem(QString::fromLocal8Bit(line.c_str()));
+    }
+    FollowCurrentCue();
+}
+
+void CMainDlg::FollowCurrentCue()
+{
+    m_cueList->Follow(m_doc.m_currentCue - 1);
 }
 
 void CMainDlg::InvalidateRect(int left, int top, int right, int bottom, bool)
@@ -142,6 +148,7 @@ void CMainDlg::OnStartStop()
         m_startButton->setText(kStopText);
         m_doc.StartCue(1);
         m_doc.m_running = true;  // raised after StartCue: the first frame out is the next tick's chase
+        FollowCurrentCue();
         m_client->update();
     } else {
         StopShow();
@@ -199,14 +206,7 @@ void CMainDlg::OnTimer()
     if (m_doc.m_running) {
         m_doc.Tick(this);
         std::string status = RunningStatus(m_doc);
-        int selected = m_cueList->currentRow();
-        QScrollBar* scroll = m_cueList->verticalScrollBar();
-        if (scroll->value() + kListScrollLines < selected)
-            scroll->setValue(selected - kListScrollLines);
-        {
-            QSignalBlocker quiet(m_cueList);  // following the show is not a new choice
-            m_cueList->setCurrentRow(m_doc.m_currentCue - 1);
-        }
+        FollowCurrentCue();  // an automatic advance shows at once
         m_status->setText(QString::fromLocal8Bit(status.c_str()));
         int next = m_tickBar->value() + 1;
         m_tickBar->setValue(next > m_tickBar->maximum() ? m_tickBar->minimum() : next);
@@ -215,11 +215,10 @@ void CMainDlg::OnTimer()
     }
 }
 
-void CMainDlg::OnCueListSelChange()
+void CMainDlg::OnCueListSelChange(int row)
 {
-    const QList<QListWidgetItem*> selected = m_cueList->selectedItems();
-    if (!selected.isEmpty())
-        m_doc.StartCue(m_cueList->row(selected.first()) + 1);
+    m_doc.StartCue(row + 1);
+    FollowCurrentCue();
 }
 
 void CMainDlg::OnCueListDblClk()
@@ -293,6 +292,7 @@ bool CMainDlg::HandleKey(int key)
         return true;
     if ((key == Qt::Key_Return || key == Qt::Key_Enter) && m_doc.m_running) {
         m_doc.NextCue();
+        FollowCurrentCue();
         return true;
     }
     return false;

@@ -8,9 +8,9 @@
 #include <QDialog>
 #include <QTimer>
 
+class CCueList;
 class CShowData;
 class QLineEdit;
-class QListWidget;
 class QProgressBar;
 class QPushButton;
 
@@ -38,7 +38,8 @@ public:
     void OnComPortSetup();
     void OnEditCues();
     void OnCueListDblClk();
-    void OnCueListSelChange();
+    // Any click on a line starts its cue, the highlighted line included.
+    void OnCueListSelChange(int row);
     void OnTimer();
     void OnGraphicsToggle();
     void OnAbout();
@@ -62,6 +63,7 @@ private:
     void StopShow();
     void RunCueEditor();
     void FillCueList();
+    void FollowCurrentCue();
     void StartTimer();
     QPushButton* AddButton(int id, const char* text, int x, int y, int width, int height, bool wrap);
 
@@ -69,7 +71,7 @@ private:
     CTreePicture m_picture;
     QTimer m_timer;
     QWidget* m_client = nullptr;
-    QListWidget* m_cueList = nullptr;
+    CCueList* m_cueList = nullptr;
     QPushButton* m_pauseButton = nullptr;
     QPushButton* m_startButton = nullptr;
     QPushButton* m_forwardButton = nullptr;

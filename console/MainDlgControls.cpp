@@ -4,9 +4,9 @@
 #include "app/DialogUnits.h"
 #include "app/WrapButton.h"
 #include "console/ConsoleTexts.h"
+#include "console/CueList.h"
 
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QVBoxLayout>
@@ -34,13 +34,10 @@ void CMainDlg::BuildControls()
     m_client = new QWidget(this);
     m_client->setFixedSize(kClientWidth, kClientHeight);
     m_client->installEventFilter(this);
-    m_cueList = new QListWidget(m_client);
+    m_cueList = new CCueList(m_client);
     m_cueList->setObjectName("1001");
     m_cueList->setGeometry(DluRect(7, 0, 198, 199));
-    m_cueList->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_cueList->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
-    // A selection the operator makes, not the current row that focus alone moves.
-    connect(m_cueList, &QListWidget::itemSelectionChanged, this, &CMainDlg::OnCueListSelChange);
+    connect(m_cueList, &CCueList::LineChosen, this, &CMainDlg::OnCueListSelChange);
     connect(m_cueList, &QListWidget::itemDoubleClicked, this, &CMainDlg::OnCueListDblClk);
 
     m_pauseButton = AddButton(1000, kPauseText, 7, 209, 199, 26, true);

@@ -4,6 +4,7 @@
 #include "tests/ui/ConsoleFixture.h"
 
 #include <QLineEdit>
+#include <QTest>
 
 namespace {
 
@@ -84,6 +85,37 @@ TEST_F(ConsoleWireTest, ClosingSendsTheShutDownFrameLast)
     EXPECT_EQ(Bytes(bytes.end() - kChannelFrameBytes, bytes.end()), Frame(kShutdownFrame));
     EXPECT_EQ(line2.Receive(kChannelFrameBytes * 2 + kChaseSequenceBytes).size(),
               static_cast<size_t>(kChannelFrameBytes * 2 + kChaseSequenceBytes));
+}
+
+// A click on the line already highlighted, after Enter or an automatic advance
+// moved the show, or on the line of the cue playing, used to start nothing.
+TEST_F(ConsoleWireTest, EveryClickOnALineStartsItsCueOnceWithItsChannelFrames)
+{
+    console->Timer().stop();  // the test ticks by hand, so no chase frame slips in
+    console->show();
+    console->OnSendTreeSignals();
+    Control("1006")->click();
+    Ticks(1);
+    auto clickLine = [&](int row) {
+        SCOPED_TRACE(row);
+        line1.Receive();
+        QTest::mouseClick(CueList()->viewport(), Qt::LeftButton, {},
+                          CueList()->visualItemRect(CueList()->item(row)).center());
+        EXPECT_EQ(doc->m_currentCue, row + 1);
+        EXPECT_EQ(line1.Receive(kChannelSequenceBytes).size(), static_cast<size_t>(kChannelSequenceBytes));
+        EXPECT_EQ(CueList()->currentRow(), row);
+    };
+    QTest::keyClick(CueList(), Qt::Key_Return);
+    EXPECT_EQ(CueList()->currentRow(), 1) << "the highlight follows Enter at once";
+    clickLine(1);
+    clickLine(1);  // the cue that is playing, clicked again
+    Control("1007")->click();
+    Control("1009")->click();
+    Ticks(1);  // active time 0: the next tick advances
+    EXPECT_EQ(CueList()->currentRow(), 2);
+    Control("1008")->click();
+    clickLine(2);
+    clickLine(0);
 }
 
 // Once both lines have failed, the status line must stop claiming "Data Sent".
