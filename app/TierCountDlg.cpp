@@ -4,6 +4,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRegularExpressionValidator>
 
 namespace {
@@ -25,7 +26,12 @@ CTierCountDlg::CTierCountDlg(QWidget* parent)
     m_edit->setMaxLength(kMaxText);
     m_edit->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), m_edit));
     connect(m_edit, &QLineEdit::textChanged, this, &CTierCountDlg::OnTextChanged);
-    connect(m_edit, &QLineEdit::returnPressed, this, &QDialog::accept);
+    // Enter in the edit box presses this default button.
+    auto* ok = new QPushButton("OK", this);
+    ok->setObjectName("1");
+    ok->setGeometry(DluRect(140, 70, 50, 16));
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 }
 
 void CTierCountDlg::OnTextChanged(const QString& text)

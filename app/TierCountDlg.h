@@ -1,6 +1,6 @@
 #pragma once
 // The first-run prompt for the number of tiers. The typed text is taken however
-// the dialog ends (confirmed or closed).
+// the dialog ends (OK, Enter or the close box).
 
 #include <QDialog>
 #include <QString>

@@ -2,6 +2,7 @@
 #include "console/MainDlg.h"
 
 #include "app/DialogUnits.h"
+#include "app/FitFont.h"
 #include "app/WrapButton.h"
 #include "console/ConsoleTexts.h"
 #include "console/CueList.h"
@@ -51,6 +52,7 @@ void CMainDlg::BuildControls()
                                   "in Customizing your Lights Display.",
                                   7, 326, 199, 26, true);
     m_graphicsButton = AddButton(1182, kGraphicsOn, 212, 338, 50, 14, false);
+    FitFont(m_graphicsButton, {kGraphicsOn, kGraphicsOff});  // one size for both, so toggling keeps it
     connect(m_pauseButton, &QPushButton::clicked, this, &CMainDlg::OnPauseButton);
     connect(m_startButton, &QPushButton::clicked, this, &CMainDlg::OnStartStop);
     connect(autoRun, &QPushButton::clicked, this, &CMainDlg::OnAutoRunMode);

@@ -1,4 +1,5 @@
 // The console window driven through its controls on a prepared program directory.
+#include "app/WrapButton.h"
 #include "tests/ui/ConsoleFixture.h"
 
 #include <QApplication>
@@ -240,6 +241,24 @@ TEST_F(ConsoleTest, PictureIsDrawnOnlyWhileRunningWithGraphicsOn)
     EXPECT_TRUE(starLit());
     EXPECT_GE(client->height(), 600);
     EXPECT_GE(client->width(), 780);
+}
+
+// "Graphics OFF" used to be cut to about "raphics OF" in its button.
+TEST_F(ConsoleTest, SingleLineButtonTextsFitTheirButtonsInEveryState)
+{
+    WriteShow(1);
+    Open();
+    console->show();
+    EXPECT_EQ(Control("1182")->size(), QSize(75, 22));  // the layout's size stays; the text fits it
+    for (int toggle = 0; toggle < 2; ++toggle) {
+        for (QPushButton* button : console->findChildren<QPushButton*>()) {
+            if (qobject_cast<CWrapButton*>(button) != nullptr)
+                continue;
+            SCOPED_TRACE(button->text().toStdString());
+            EXPECT_LE(button->fontMetrics().horizontalAdvance(button->text()), button->width() - 6);
+        }
+        Click("1182");
+    }
 }
 
 TEST_F(ConsoleTest, CloseSavesCueListChaseLibraryAndLayoutWithTheWindowPlace)

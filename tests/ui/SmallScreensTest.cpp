@@ -13,17 +13,22 @@ namespace {
 
 TEST(TierCountPrompt, TakesOnlyDigitsAndKeepsTheTextHoweverItEnds)
 {
-    for (bool confirm : {true, false}) {
+    enum End { kOkButton, kEnter, kCloseBox };
+    for (End end : {kOkButton, kEnter, kCloseBox}) {
+        SCOPED_TRACE(end);
         CTierCountDlg prompt;
         prompt.show();
         QLineEdit* edit = prompt.findChild<QLineEdit*>("1190");
         ASSERT_NE(edit, nullptr);
         QTest::keyClicks(edit, "1x2");
-        if (confirm)
+        if (end == kOkButton)
+            QTest::mouseClick(prompt.findChild<QPushButton*>("1"), Qt::LeftButton);
+        else if (end == kEnter)
             QTest::keyClick(edit, Qt::Key_Return);
         else
             prompt.close();
         EXPECT_FALSE(prompt.isVisible());
+        EXPECT_EQ(prompt.result(), end == kCloseBox ? QDialog::Rejected : QDialog::Accepted);
         EXPECT_EQ(prompt.Text(), "12");
     }
 }
