@@ -1,5 +1,7 @@
-// Writes the picture's sprite sheet: an 800x600 24-bit BMP with a night sky and a
-// trunk in the 420x550 background area and the unlit bulb where the picture takes it.
+// Writes the picture's sprite sheet: an 800x600 24-bit BMP with a night sky, a
+// dark fir and its trunk in the 420x550 background area, and the unlit bulbs where
+// the pictures take them. The sprite cells lie inside the background, where a
+// small tree leaves them uncovered, so they are drawn on the fir and in its colour.
 // Usage: make_sprites <output.bmp>
 
 #include <cstdint>
@@ -28,13 +30,33 @@ uint8_t Mix(int a, int b, int num, int den)
     return static_cast<uint8_t>(a + (b - a) * num / den);
 }
 
+constexpr Rgb kFir = {10, 42, 24};
+constexpr int kFirCentre = 213;  // the lamp rows centre here
+constexpr int kFirTop = 6, kFirBottom = 520;
+
+// Half the fir's width at row y: wide enough at every height to hold the lamp
+// rows of any tier count (they all lie on one cone), with layered branch tips.
+int FirHalfWidth(int y)
+{
+    if (y < kFirTop || y >= kFirBottom)
+        return -1;
+    const int layer = 48;
+    return (y + 8) * 7 / 16 + 6 + 10 * ((y + 8) % layer) / layer;
+}
+
+bool OnFir(int x, int y)
+{
+    const int half = FirHalfWidth(y);
+    return half >= 0 && x >= kFirCentre - half && x <= kFirCentre + half;
+}
+
 void DrawSky()
 {
     // Deep blue at the top fading to near black at the horizon.
     for (int y = 0; y < kBackHeight; ++y)
         for (int x = 0; x < kBackWidth; ++x)
             Put(x, y, {Mix(6, 2, y, kBackHeight), Mix(12, 4, y, kBackHeight), Mix(48, 10, y, kBackHeight)});
-    // A fixed scatter of faint stars, kept away from the lamp rows' middle.
+    // A fixed scatter of faint stars, none behind the fir.
     uint32_t seed = 12345;
     for (int i = 0; i < 90; ++i) {
         seed = seed * 1103515245u + 12345u;
@@ -42,8 +64,19 @@ void DrawSky()
         seed = seed * 1103515245u + 12345u;
         const int y = static_cast<int>((seed >> 8) % (kBackHeight - 60));
         const uint8_t v = static_cast<uint8_t>(90 + (seed >> 4) % 110);
-        Put(x, y, {v, v, static_cast<uint8_t>(v + (255 - v) / 3)});
+        if (!OnFir(x, y))
+            Put(x, y, {v, v, static_cast<uint8_t>(v + (255 - v) / 3)});
     }
+}
+
+// One flat colour inside: a lamp image stamped anywhere on the fir carries the
+// fir's colour around its bulb, so it shows no edge.
+void DrawFir()
+{
+    for (int y = kFirTop; y < kFirBottom; ++y)
+        for (int x = 0; x < kBackWidth; ++x)
+            if (OnFir(x, y))
+                Put(x, y, kFir);
 }
 
 void DrawGroundAndTrunk()
@@ -59,12 +92,9 @@ void DrawGroundAndTrunk()
         }
 }
 
-// An unlit bulb in the top-left 15x21 of a black 60x60 sprite cell.
+// An unlit bulb in the top-left 15x21 of a 60x60 sprite cell on the fir.
 void DrawBulb(int left, int top)
 {
-    for (int y = 0; y < 60; ++y)
-        for (int x = 0; x < 60; ++x)
-            Put(left + x, top + y, {0, 0, 0});
     // Ellipse centred on the stripes (x 1..11, y 0..19).
     const int cx2 = 12, cy2 = 20;  // doubled centre (6, 10)
     for (int y = 0; y < 21; ++y)
@@ -136,6 +166,7 @@ int main(int argc, char** argv)
         return 2;
     }
     DrawSky();
+    DrawFir();
     DrawGroundAndTrunk();
     // The live picture takes its bulb at (230, 252); the chase editor's preview at (210, 222).
     DrawBulb(210, 222);

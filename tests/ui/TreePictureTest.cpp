@@ -5,8 +5,8 @@
 #include <QColor>
 #include <QImage>
 #include <QTemporaryDir>
+#include <cstdlib>
 #include <gtest/gtest.h>
-#include <string>
 
 using namespace picture_test;
 
@@ -174,17 +174,38 @@ TEST(TreePictureSprites, MissingSheetLeavesBlackSurfacesWithoutAnError)
     EXPECT_EQ(picture.Canvas().pixelColor(400, 300), Qt::black);
 }
 
-TEST(TreePictureSprites, ShippedSheetHasTheBulbWhereThePictureTakesIt)
+// With few tiers the sprite cells show in the picture: they used to be black
+// blocks with a grey bulb in the sky.
+TEST(TreePictureSprites, ShippedSheetHasItsBulbsWhereThePicturesTakeThemOnBlocksThatBlendIn)
 {
-    std::string here = __FILE__;  // <repo>/tests/ui/TreePictureTest.cpp
-    const std::string sheet = here.substr(0, here.rfind("/tests/")) + "/app/Sprites.bmp";
-    QImage image(QString::fromStdString(sheet));
+    const QString sheet = QString(GLIMMER_SOURCE_DIR) + "/app/Sprites.bmp";
+    const QImage image(sheet);
     ASSERT_EQ(image.size(), QSize(800, 600));
-    // Bulb body under the stripes, black around it inside its 15x21 cell.
-    const QColor body = image.pixelColor(230 + 6, 252 + 9);
-    EXPECT_GT(body.value(), 20);
-    EXPECT_EQ(body.red(), body.blue());
-    EXPECT_EQ(image.pixelColor(230 + 14, 252), Qt::black);
+    auto isBulb = [](QColor c) { return c.red() == c.green() && c.green() == c.blue() && c.value() > 20; };
+    const QPoint cells[] = {{230, 252}, {210, 222}};  // the console's and the chase editor's
+    for (QPoint cell : cells)
+        EXPECT_TRUE(isBulb(image.pixelColor(cell + QPoint(6, 9))));
+
+    CTreePicture picture;
+    ASSERT_TRUE(picture.LoadSprites(sheet));
+    for (int tiers : {1, 5, 9, 13}) {
+        SCOPED_TRACE(tiers);
+        auto show = MakeShow(tiers);
+        show->m_chestPresent = false;  // its rail is a dark strip by design
+        picture.Render(*show);
+        for (QPoint cell : cells) {
+            // Around the cell, the background the picture copies.
+            const QColor around = image.pixelColor(cell + QPoint(-4, 30));
+            for (int y = 0; y < 60; ++y)
+                for (int x = 0; x < 60; ++x) {
+                    const QColor c = picture.Canvas().pixelColor(cell + QPoint(360 + x, 50 + y));
+                    const bool blends = std::abs(c.red() - around.red()) <= 12 &&
+                                        std::abs(c.green() - around.green()) <= 12 &&
+                                        std::abs(c.blue() - around.blue()) <= 12;
+                    ASSERT_TRUE(blends || isBulb(c)) << "at " << x << ", " << y << " of cell " << cell.x();
+                }
+        }
+    }
 }
 
 TEST(TreePictureSprites, SmallerSheetIsPaddedWithBlack)
