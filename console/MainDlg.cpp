@@ -112,13 +112,10 @@ void CMainDlg::FillCueList()
 {
     std::vector<std::string> lines;
     m_doc.FillNameList(lines, "cue");
-    {
-        QSignalBlocker quiet(m_cueList);  // refilling is not the operator choosing a cue
-        m_cueList->clear();
-        for (const std::string& line : lines)
-            m_cueList->addItem(QString::fromLocal8Bit(line.c_str()));
-    }
-    FollowCurrentCue();
+    QSignalBlocker quiet(m_cueList);  // refilling is not the operator choosing a cue
+    m_cueList->clear();
+    for (const std::string& line : lines)
+        m_cueList->addItem(QString::fromLocal8Bit(line.c_str()));
 }
 
 void CMainDlg::FollowCurrentCue()
