@@ -1,58 +1,16 @@
 #include "link/SerialPort.h"
 
+#include "link/TerminalDevice.h"
+
 #include <cerrno>
-#include <csignal>
 #include <cstring>
-#include <ctime>
 #include <fcntl.h>
 #include <poll.h>
-#include <pthread.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
-namespace {
-
-long long NowMs()
-{
-    timespec ts{};
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    return static_cast<long long>(ts.tv_sec) * 1000 + ts.tv_nsec / 1000000;
-}
-
-// A device that was given as a pipe or socket must not kill the console with
-// SIGPIPE: block it around the write and swallow one raised by it.
-class CNoSigPipe {
-public:
-    CNoSigPipe()
-    {
-        sigset_t pipe;
-        sigemptyset(&pipe);
-        sigaddset(&pipe, SIGPIPE);
-        sigset_t pending;
-        sigpending(&pending);
-        m_wasPending = sigismember(&pending, SIGPIPE) == 1;
-        pthread_sigmask(SIG_BLOCK, &pipe, &m_old);
-    }
-    ~CNoSigPipe()
-    {
-        if (!m_wasPending) {
-            sigset_t pipe;
-            sigemptyset(&pipe);
-            sigaddset(&pipe, SIGPIPE);
-            timespec zero{};
-            while (sigtimedwait(&pipe, nullptr, &zero) > 0) {
-            }
-        }
-        pthread_sigmask(SIG_SETMASK, &m_old, nullptr);
-    }
-
-private:
-    sigset_t m_old;
-    bool m_wasPending = false;
-};
-
-}  // namespace
 
 std::string SerialDevicePath(const char* name)
 {
@@ -82,16 +40,41 @@ bool CSerialPort::Open(const char* name)
     m_commErrors = 0;
     m_eventMask = 0;
     m_writeTimeoutMs = 100;
-    std::string path = SerialDevicePath(name);
-    if (path.empty()) {
+    m_treeBehind = false;
+    m_startupOwed = false;
+    m_path = SerialDevicePath(name);
+    return OpenPath();
+}
+
+bool CSerialPort::OpenPath()
+{
+    if (m_path.empty()) {
         m_lastError = ENOENT;
         return false;
     }
-    m_fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (m_fd < 0) {
+    // Only a terminal is opened: frames written into a file or a disk would destroy it.
+    struct stat device {};
+    if (stat(m_path.c_str(), &device) != 0) {
         m_lastError = static_cast<unsigned>(errno);
         return false;
     }
+    if (!S_ISCHR(device.st_mode) || !IsTerminalDevice(device.st_rdev)) {
+        m_lastError = ENOTTY;
+        return false;
+    }
+    int fd = open(m_path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        m_lastError = static_cast<unsigned>(errno);
+        return false;
+    }
+    // The path may have changed since the look above.
+    if (!isatty(fd)) {
+        close(fd);
+        m_lastError = ENOTTY;
+        return false;
+    }
+    m_fd = fd;
+    m_lastError = 0;
     ioctl(m_fd, TIOCEXCL);  // no sharing with another program
     // Each step records its own failure; what stays is the last step's result.
     SetBaudRate(38400);
@@ -108,12 +91,42 @@ bool CSerialPort::Open(const char* name)
 
 void CSerialPort::Close()
 {
+    // Bytes of a frame meant for the old connection must not open a new one.
+    m_tailStart = m_tailEnd = 0;
     if (m_fd < 0)
         return;
     // Drop what a held-back line still queues, so close cannot wait for it.
     tcflush(m_fd, TCIOFLUSH);
+    ioctl(m_fd, TIOCNXCL);  // another holder of the line must not keep us out later
     close(m_fd);
     m_fd = -1;
+}
+
+ELineState CSerialPort::State() const
+{
+    if (m_path.empty())
+        return ELineState::kNoPort;
+    if (IsUsable())
+        return ELineState::kOpen;
+    if (!IsOpen() && m_lastError == ENOTTY)
+        return ELineState::kNotTerminal;
+    return ELineState::kLost;
+}
+
+bool CSerialPort::CheckLine()
+{
+    if (m_path.empty())
+        return false;
+    if (IsOpen()) {
+        pollfd p{m_fd, 0, 0};
+        bool hungUp = poll(&p, 1, 0) > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
+        if (IsUsable() && !hungUp)
+            return false;
+        Close();
+    } else if (m_lastError == ENOTTY) {
+        return false;
+    }
+    return OpenPath();
 }
 
 bool CSerialPort::Record(bool ok)
@@ -251,46 +264,62 @@ bool CSerialPort::Purge(unsigned flags)
     return Record(tcflush(m_fd, queue) == 0);
 }
 
+long CSerialPort::WriteSome(const unsigned char* bytes, int count)
+{
+    return write(m_fd, bytes, static_cast<size_t>(count));
+}
+
+long CSerialPort::Put(const unsigned char* bytes, int count)
+{
+    for (;;) {
+        long n = WriteSome(bytes, count);
+        if (n > 0)
+            return n;
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n == 0 || errno == EAGAIN || errno == EWOULDBLOCK) {
+            m_treeBehind = true;  // the line is full: the tree misses this frame
+        } else {
+            m_lastError = static_cast<unsigned>(errno);
+            m_commErrors |= 1;
+        }
+        return 0;
+    }
+}
+
+bool CSerialPort::FinishTail()
+{
+    while (m_tailStart < m_tailEnd) {
+        long n = Put(m_tail + m_tailStart, m_tailEnd - m_tailStart);
+        if (n == 0)
+            return false;
+        m_tailStart += static_cast<int>(n);
+    }
+    m_tailStart = m_tailEnd = 0;
+    return true;
+}
+
 int CSerialPort::Write(const void* bytes, int count)
 {
     if (m_fd < 0 || bytes == nullptr || count <= 0)
         return 0;
-    CNoSigPipe guard;
-    const unsigned char* next = static_cast<const unsigned char*>(bytes);
-    long long budget = static_cast<long long>(m_writeTimeoutMs) +
-                       static_cast<long long>(m_writeTimeoutMultiplier) * count;
-    long long deadline = NowMs() + budget;
-    int written = 0;
-    while (written < count) {
-        ssize_t n = write(m_fd, next + written, static_cast<size_t>(count - written));
-        if (n > 0) {
-            written += static_cast<int>(n);
-            continue;
-        }
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0 && errno != EAGAIN) {
-            m_lastError = static_cast<unsigned>(errno);
-            m_commErrors |= 1;
-            return written;
-        }
-        long long left = deadline - NowMs();
-        if (left <= 0) {
-            m_lastError = ETIMEDOUT;
-            return written;
-        }
-        pollfd p{m_fd, POLLOUT, 0};
-        int ready = poll(&p, 1, static_cast<int>(left));
-        if (ready < 0 && errno != EINTR) {
-            m_lastError = static_cast<unsigned>(errno);
-            return written;
-        }
-        if (ready > 0 && (p.revents & (POLLERR | POLLHUP | POLLNVAL)) != 0 && (p.revents & POLLOUT) == 0) {
-            m_lastError = EIO;
-            return written;
-        }
+    if (count > kMaxWriteBytes) {
+        m_lastError = EMSGSIZE;
+        return 0;
     }
-    return written;
+    // A frame the line took in part is finished before anything new goes out.
+    if (!FinishTail())
+        return 0;
+    const unsigned char* frame = static_cast<const unsigned char*>(bytes);
+    long n = Put(frame, count);
+    if (n == 0)
+        return 0;
+    if (n < count) {
+        m_tailStart = 0;
+        m_tailEnd = count - static_cast<int>(n);
+        std::memcpy(m_tail, frame + n, static_cast<size_t>(m_tailEnd));
+    }
+    return count;
 }
 
 int CSerialPort::Read(void* buffer, int count, bool)

@@ -1,6 +1,8 @@
 #pragma once
 // One serial line to a tree's lamp controllers: 38400 8N1 with hardware
-// handshake, a bounded write and non-blocking reads, on POSIX termios.
+// handshake on POSIX termios. Nothing here ever waits on the tree: writes go out
+// whole or not at all, reads return what has arrived, and a lost line is opened
+// again on its configured path.
 
 #include <string>
 
@@ -15,6 +17,17 @@ constexpr int kOneStopBit = 0;
 
 // Event mask bit: a byte has arrived.
 constexpr unsigned kEventRxChar = 1;
+
+// The longest single write: one frame. The rest of a frame the line took only in
+// part is kept here until the line takes it.
+constexpr int kMaxWriteBytes = 256;
+
+enum class ELineState {
+    kNoPort,       // "NONE", "" or a name that maps to no device
+    kOpen,         // open and usable
+    kLost,         // configured, but absent, gone, busy or failed; tried again by CheckLine
+    kNotTerminal,  // the path names something that is no terminal; never opened
+};
 
 struct termios;
 
@@ -31,15 +44,23 @@ public:
     CSerialPort& operator=(const CSerialPort&) = delete;
 
     // "COM1".."COM4" map to /dev/ttyS0..3, a name starting with '/' is a device
-    // path; "NONE" and "" leave the port closed (m_lastError = ENOENT). An open
-    // port is taken for itself and configured step by step; m_lastError then holds
-    // the last step's result, which only a device that is no terminal fails.
+    // path; "NONE" and "" leave the port closed (m_lastError = ENOENT). Only a
+    // terminal is opened (without becoming the controlling terminal); anything else
+    // stays closed with m_lastError = ENOTTY. An open port is taken for itself and
+    // configured step by step; m_lastError then holds the last step's result.
     bool Open(const char* name);
     // Drops queued output first, so a line held back by CTS cannot hang the close.
     void Close();
     bool IsOpen() const { return m_fd >= 0; }
     // What the tree link asks before it writes.
     bool IsUsable() const { return IsOpen() && m_lastError == 0; }
+    ELineState State() const;
+    // The device path the port was configured with ("" for none).
+    const std::string& Path() const { return m_path; }
+    // Run about once a second: closes a line that hung up or failed and opens it
+    // again on its configured path once a terminal is there. Never tries "NONE" or
+    // a path found not to be a terminal. True when the line was opened again.
+    bool CheckLine();
 
     bool SetBaudRate(int baud);
     bool SetLineFormat(int parity, int dataBits, int stopBits);
@@ -53,9 +74,10 @@ public:
 
     // Returns what has arrived, up to count, without waiting.
     virtual int Read(void* buffer, int count, bool readAll);
-    // Writes every byte or gives up when the write time-out runs out (m_lastError =
-    // ETIMEDOUT) or the line fails (m_lastError = errno); returns the count written.
-    // A write that succeeds leaves m_lastError as it was.
+    // Takes one frame of up to kMaxWriteBytes without waiting and returns count
+    // when it goes out whole (the rest of a frame the line took in part is sent
+    // before anything else), or 0 when it is dropped whole: the line is still full
+    // (m_lastError unchanged, m_treeBehind set) or failed (m_lastError = errno).
     virtual int Write(const void* bytes, int count);
     virtual int OnReceive(void* data, int count);
     virtual int WaitEvent();
@@ -66,10 +88,27 @@ public:
     unsigned m_commErrors = 0;
     unsigned m_eventMask = 0;
     unsigned m_writeTimeoutMs = 100;
-    unsigned m_writeTimeoutMultiplier = 0;  // extra ms per byte written
+    unsigned m_writeTimeoutMultiplier = 0;  // kept for the settings; writes never wait
+    // Set when a frame was dropped because the line was full; the tree link clears
+    // it once the tree has been brought up to date.
+    bool m_treeBehind = false;
+    // Set by the tree link when the line came back: the tree gets the start-up frame first.
+    bool m_startupOwed = false;
+
+protected:
+    // The one place bytes reach the device, so tests can make a line take part of a frame.
+    virtual long WriteSome(const unsigned char* bytes, int count);
 
 private:
+    bool OpenPath();
+    long Put(const unsigned char* bytes, int count);
+    bool FinishTail();
     bool CheckOpen();
     bool Record(bool ok);
     bool ChangeSettings(void (*change)(termios&, int), int value);
+
+    std::string m_path;
+    unsigned char m_tail[kMaxWriteBytes] = {};
+    int m_tailStart = 0;
+    int m_tailEnd = 0;
 };

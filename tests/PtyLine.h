@@ -103,3 +103,12 @@ inline size_t HoldBack(int consoleFd)
             size /= 2;
     }
 }
+
+// Points the symbolic link `link` at `target` in one step, as a device manager
+// does when a tree's adapter comes back under the same name.
+inline bool PointLinkAt(const std::string& link, const std::string& target)
+{
+    std::string fresh = link + ".new";
+    unlink(fresh.c_str());
+    return symlink(target.c_str(), fresh.c_str()) == 0 && rename(fresh.c_str(), link.c_str()) == 0;
+}

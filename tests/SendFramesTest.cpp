@@ -164,23 +164,25 @@ TEST_F(SendFramesTest, StepRecordOutsideThePoolSendsAnAllDarkStep)
     EXPECT_EQ(Bytes(got.begin() + 40, got.begin() + 69), Bytes(29, 0x3F));
 }
 
-// A tree that stops reading costs one write time-out per sequence, not one per
-// write (which was seconds per tick), and the other tree is served in full.
-TEST_F(SendFramesTest, HeldBackTreeCostsOneTimeOutAndRecovers)
+// A tree that stops reading costs one refused write per tick, the other tree is
+// served in full, and once the line drains the tree first gets the current cue.
+TEST_F(SendFramesTest, StalledTreeIsSkippedAtOnceAndCaughtUpWithTheCue)
 {
     size_t stuck = HoldBack(tree1.m_fd);
-    doc->SendFrames("cue");
+    doc->SendFrames("chase");
     EXPECT_EQ(tree1.writes, 1);
-    EXPECT_EQ(line2.Receive(kChannelSequenceBytes), ChannelSequence(3));
+    EXPECT_EQ(line2.Receive(kChaseSequenceBytes), ChaseSequence(7));
     EXPECT_FALSE(doc->m_treeTookFrames[0]);
     EXPECT_TRUE(doc->m_treeTookFrames[1]);
-    // The closing purge forgets the time-out, so the tree is tried again next tick.
     EXPECT_TRUE(tree1.IsUsable());
 
     EXPECT_EQ(line1.Receive(stuck).size(), stuck);  // the tree reads again
     doc->SendFrames("chase");
-    EXPECT_EQ(line1.Receive(kChaseSequenceBytes), ChaseSequence(7));
+    EXPECT_EQ(line1.Receive(kChannelSequenceBytes), ChannelSequence(3));
+    EXPECT_EQ(line2.Receive(kChaseSequenceBytes), ChaseSequence(7)) << "the other tree is not disturbed";
     EXPECT_TRUE(doc->m_treeTookFrames[0]);
+    doc->SendFrames("chase");
+    EXPECT_EQ(line1.Receive(kChaseSequenceBytes), ChaseSequence(7));
 }
 
 // Like a USB adapter pulled out: that tree is dropped, the other goes on.

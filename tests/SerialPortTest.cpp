@@ -1,10 +1,14 @@
+#include "link/FrameEncoder.h"
 #include "link/SerialPort.h"
+#include "tests/FileTestSupport.h"
 #include "tests/PtyLine.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <gtest/gtest.h>
 #include <string>
+#include <sys/stat.h>
 #include <termios.h>
 #include <vector>
 
@@ -28,15 +32,23 @@ TEST(SerialDevicePath, NamesMapToDevices)
 
 TEST(SerialPort, PortsThatDoNotOpenStayClosedAndInert)
 {
-    for (const char* name : {"NONE", "", "/dev/no-such-tree-line"}) {
-        CSerialPort port(name);
-        EXPECT_FALSE(port.IsOpen()) << name;
-        EXPECT_FALSE(port.IsUsable()) << name;
-        EXPECT_EQ(port.m_lastError, static_cast<unsigned>(ENOENT)) << name;
+    const struct {
+        const char* name;
+        ELineState state;  // an absent device is looked for again, no port never
+    } cases[] = {{"NONE", ELineState::kNoPort},
+                 {"", ELineState::kNoPort},
+                 {"/dev/no-such-tree-line", ELineState::kLost}};
+    for (const auto& c : cases) {
+        CSerialPort port(c.name);
+        EXPECT_FALSE(port.IsOpen()) << c.name;
+        EXPECT_FALSE(port.IsUsable()) << c.name;
+        EXPECT_EQ(port.m_lastError, static_cast<unsigned>(ENOENT)) << c.name;
+        EXPECT_EQ(port.State(), c.state) << c.name;
+        EXPECT_FALSE(port.CheckLine()) << c.name;
         unsigned char byte = 1;
-        EXPECT_EQ(port.Write(&byte, 1), 0) << name;
-        EXPECT_EQ(port.Read(&byte, 1, false), 0) << name;
-        EXPECT_FALSE(port.Purge(kPurgeRxClear)) << name;
+        EXPECT_EQ(port.Write(&byte, 1), 0) << c.name;
+        EXPECT_EQ(port.Read(&byte, 1, false), 0) << c.name;
+        EXPECT_FALSE(port.Purge(kPurgeRxClear)) << c.name;
         port.Close();  // closing twice is harmless
     }
 }
@@ -101,41 +113,65 @@ TEST(SerialPort, TakesTheLineForItself)
     EXPECT_EQ(second.m_lastError, static_cast<unsigned>(EBUSY));
 }
 
-TEST(SerialPort, DeviceThatIsNoTerminalOpensButIsNotUsable)
+// Frames written into a file or a disk named in the configuration destroyed it:
+// only terminals open, and nothing else is ever written to or tried again.
+TEST(SerialPort, PathsThatAreNoTerminalStayClosedAndUntouched)
 {
-    char path[] = "/tmp/notattyXXXXXX";
-    int fd = mkstemp(path);
-    ASSERT_GE(fd, 0);
-    close(fd);
-    CSerialPort port(path);
-    EXPECT_TRUE(port.IsOpen());
-    EXPECT_EQ(port.m_lastError, static_cast<unsigned>(ENOTTY));
-    EXPECT_FALSE(port.IsUsable());
-    // The console's second line-format call does not make it a terminal either.
-    EXPECT_FALSE(port.SetLineFormat(kNoParity, 8, kOneStopBit));
-    EXPECT_FALSE(port.IsUsable());
-    port.Close();
-    std::remove(path);
+    CTempProgramDir dir;
+    dir.Write("show.cue", "Cue 1|Lit|\n");
+    ASSERT_EQ(mkfifo(dir.Path("fifo").c_str(), 0600), 0);
+    ASSERT_EQ(symlink(dir.Path("show.cue").c_str(), dir.Path("link").c_str()), 0);
+    int fifoReader = open(dir.Path("fifo").c_str(), O_RDONLY | O_NONBLOCK);
+    for (std::string path : {dir.Path("show.cue"), dir.Path("link"), dir.Path("fifo"), dir.Path(""),
+                             std::string("/dev/null"), std::string("/dev/zero")}) {
+        CSerialPort port(path.c_str());
+        EXPECT_FALSE(port.IsOpen()) << path;
+        EXPECT_EQ(port.m_lastError, static_cast<unsigned>(ENOTTY)) << path;
+        EXPECT_EQ(port.State(), ELineState::kNotTerminal) << path;
+        EXPECT_EQ(port.Write(kStartupFrame, kChannelFrameBytes), 0) << path;
+        EXPECT_FALSE(port.CheckLine()) << path;
+        EXPECT_FALSE(port.IsOpen()) << path;
+    }
+    EXPECT_EQ(dir.Read("show.cue"), "Cue 1|Lit|\n");
+    char byte;
+    EXPECT_LE(read(fifoReader, &byte, 1), 0);
+    close(fifoReader);
 }
 
-TEST(SerialPort, WriteToAHeldBackLineGivesUpAfterItsTimeOut)
+// A line whose buffer fills in the middle of a frame, as a UART's does.
+class CNarrowPort : public CSerialPort {
+public:
+    using CSerialPort::CSerialPort;
+    long room = 5;
+
+protected:
+    long WriteSome(const unsigned char* bytes, int count) override
+    {
+        long n = std::min<long>(count, room);
+        if (n <= 0) {
+            errno = EAGAIN;
+            return -1;
+        }
+        room -= n;
+        return CSerialPort::WriteSome(bytes, static_cast<int>(n));
+    }
+};
+
+// A stalled line that read again used to get a half frame joined to a later one.
+TEST(SerialPort, FrameTheLineTookInPartIsFinishedBeforeAnythingNew)
 {
     CPtyLine line;
     ASSERT_TRUE(line.Ok());
-    CSerialPort port(line.path.c_str());
-    ASSERT_GT(HoldBack(port.m_fd), 0u);
-
-    unsigned char frame[12] = {};
-    EXPECT_LT(port.Write(frame, sizeof frame), static_cast<int>(sizeof frame));
-    EXPECT_EQ(port.m_lastError, static_cast<unsigned>(ETIMEDOUT));
-    EXPECT_FALSE(port.IsUsable());
-    // The purge that closes every sequence clears the error again.
-    EXPECT_TRUE(port.Purge(kPurgeRxClear));
-    EXPECT_TRUE(port.IsUsable());
-
-    // Once the tree reads again, writes flow.
-    line.Receive(1);
-    EXPECT_EQ(port.Write(frame, sizeof frame), static_cast<int>(sizeof frame));
+    CNarrowPort port(line.path.c_str());
+    Bytes first(kChannelFrameBytes, 0x11), next(kChannelFrameBytes, 0x22);
+    EXPECT_EQ(port.Write(first.data(), kChannelFrameBytes), kChannelFrameBytes) << "taken, its rest queued";
+    EXPECT_EQ(port.Write(next.data(), kChannelFrameBytes), 0) << "dropped whole while the line is full";
+    EXPECT_TRUE(port.m_treeBehind);
+    EXPECT_TRUE(port.IsUsable()) << "a full line is no failure";
+    port.room = 100;
+    EXPECT_EQ(port.Write(next.data(), kChannelFrameBytes), kChannelFrameBytes);
+    first.insert(first.end(), next.begin(), next.end());
+    EXPECT_EQ(line.Receive(first.size()), first);
 }
 
 TEST(SerialPort, OtherSideClosedFailsWithoutKillingTheProcess)
@@ -153,18 +189,6 @@ TEST(SerialPort, OtherSideClosedFailsWithoutKillingTheProcess)
     EXPECT_FALSE(port.IsUsable());
     port.Close();
     EXPECT_FALSE(port.IsOpen());
-}
-
-TEST(SerialPort, WriteToAPipeWithoutReaderIsAnErrorNotASignal)
-{
-    int fds[2];
-    ASSERT_EQ(pipe(fds), 0);
-    close(fds[0]);
-    CSerialPort port;
-    port.m_fd = fds[1];  // stands for a device path that turned out to be a pipe
-    unsigned char byte = 0;
-    EXPECT_EQ(port.Write(&byte, 1), 0);
-    EXPECT_EQ(port.m_lastError, static_cast<unsigned>(EPIPE));
 }
 
 TEST(SerialPort, WrappersClearTheLastErrorFirst)

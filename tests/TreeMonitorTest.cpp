@@ -1,6 +1,7 @@
 #include "document/ShowData.h"
 #include "link/FrameDecoder.h"
 #include "link/SerialPort.h"
+#include "tests/DecodeFrames.h"
 #include "tests/PtyLine.h"
 
 #include <cstdio>
@@ -14,20 +15,6 @@
 namespace {
 
 using Bytes = std::vector<unsigned char>;
-
-std::vector<DecodedFrame> DecodeAll(const Bytes& bytes, bool flush = true)
-{
-    CFrameDecoder decoder;
-    std::vector<DecodedFrame> frames;
-    DecodedFrame frame;
-    for (unsigned char b : bytes) {
-        if (decoder.Push(b, frame))
-            frames.push_back(frame);
-    }
-    if (flush && decoder.Flush(frame))
-        frames.push_back(frame);
-    return frames;
-}
 
 Bytes ChannelFrame(int channel, int fade, int level)
 {
