@@ -3,6 +3,7 @@
 
 #include "app/DialogUnits.h"
 #include "app/FitFont.h"
+#include "app/MenuScreen.h"
 #include "app/WrapButton.h"
 #include "console/ConsoleTexts.h"
 #include "console/CueList.h"
@@ -10,7 +11,6 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QProgressBar>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -93,10 +93,5 @@ void CMainDlg::BuildMenu()
     QAction* about = help->addAction("&About Glimmerbox20...", this, &CMainDlg::OnAbout);
     about->setObjectName("16");
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->setMenuBar(bar);
-    layout->addWidget(m_client);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    PlaceMenuAndClient(this, bar, m_client);
 }
