@@ -41,3 +41,15 @@ void CShowData::SaveCueListAs()
     if (TakeChosenName(*this, chosen, path))
         SaveFile("cue");
 }
+
+bool CShowData::NewCueList()
+{
+    std::string path;
+    bool chosen = m_operator != nullptr && m_operator->ChooseSaveFile(ProgramDir(), path);
+    if (!chosen || path.empty() || path.size() >= sizeof m_cueFileName)
+        return false;
+    ClearCues();
+    std::strcpy(m_cueFileName, path.c_str());
+    SaveFile("cue");
+    return true;
+}

@@ -92,6 +92,9 @@ public:
     void SaveFile(const char* kind);
     void LoadCueList();
     void SaveCueListAs();
+    // Asks for the new list's file first, then empties the cue table and saves it
+    // there. False when cancelled: the list and its file name stay as they were.
+    bool NewCueList();
 
     // --- engine (engine/)
     void LoadChase(const char* name);

@@ -1,0 +1,112 @@
+#pragma once
+// The cue edit screen: the cue list with its insert, copy and delete buttons on the
+// left, and on the right the parameter panel of the one cue selected there (levels,
+// fade, chase, speed, run count, direction, active time). Every change goes straight
+// into the show document through its cue editing operations.
+
+#include "document/ShowData.h"
+
+#include <QByteArray>
+#include <QDialog>
+#include <vector>
+
+class CUpDown;
+class QCheckBox;
+class QKeyEvent;
+class QLineEdit;
+class QListWidget;
+class QProgressBar;
+class QPushButton;
+class QSlider;
+
+class CCueEditDlg : public QDialog {
+    Q_OBJECT
+public:
+    explicit CCueEditDlg(CShowData& doc, QWidget* parent = nullptr);
+    ~CCueEditDlg() override;
+
+    // The cue the screen opens on, 0 for none; set by the opener before the screen shows.
+    int m_editCue = 0;
+
+    // The cue list half.
+    void OnCueListSelChange();
+    void OnCueNameChange();
+    void OnCueNameDone();
+    void OnInsertCue();
+    void OnCopyCues();
+    void OnDeleteCues();
+    void OnClearList();
+    void OnDeleteCopyEntries();
+    void OnFileNew();
+    void OnFileLoad();
+    void OnFileSave();
+    void OnFileSaveAs();
+    // Leaves no cue current, then ends the screen.
+    void OnClose();
+
+    // The parameter panel.
+    void RefreshPanel();
+    void OnLevelReleased(int channel);
+    void OnValueUpdate(CueValue value);
+    void OnReverseClicked();
+    void OnSelectedChaseChange();
+    void OnEditChase();
+    // Moves the level of the slider that has the focus by `delta`, within 0..100.
+    void NudgeLevel(int delta);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct ValueBox {
+        CueValue value;
+        QLineEdit* box;
+        CUpDown* spin;
+    };
+
+    void BuildCueListHalf();
+    void BuildPanel();
+    void BuildLevels();
+    void BuildValueBoxes();
+    void BuildChaseControls();
+    void BuildMenu();
+    QPushButton* AddButton(int id, const char* text, int x, int y, int width, int height);
+    QLineEdit* AddBox(int id, int x, int y, int width, int height);
+
+    void OnInitDialog();
+    void FillCueList();
+    void FillChaseList();
+    void SelectCurrentCue();
+    void ShowPanel(bool show);
+    void ShowChase();
+    void ForgetSelection();
+    void RunChaseEditor();
+    bool HandleKey(QWidget* target, const QKeyEvent* key);
+    bool RefuseActiveTimeKey(const QKeyEvent* key) const;
+    int SingleSelectedRow() const;
+    void Notice(const char* text) const;
+
+    CShowData& m_doc;
+    QWidget* m_client = nullptr;
+    QListWidget* m_cueList = nullptr;
+    QListWidget* m_copyList = nullptr;
+    QLineEdit* m_location = nullptr;
+    QLineEdit* m_name = nullptr;
+    QSlider* m_slider[kChannels] = {};
+    QProgressBar* m_bar[kChannels] = {};
+    std::vector<ValueBox> m_values;
+    QLineEdit* m_activeTime = nullptr;
+    QCheckBox* m_reverse = nullptr;
+    QLineEdit* m_chaseBox = nullptr;
+    QListWidget* m_chaseList = nullptr;
+    // Every panel control that the panel shows and hides with the selection.
+    std::vector<QWidget*> m_panel;
+    // The name the cue had when the panel showed it, restored when the box is left empty.
+    QByteArray m_shownName;
+    bool m_filling = false;
+    bool m_initialised = false;
+    bool m_closed = false;
+};

@@ -1,0 +1,163 @@
+// The parameter panel: shows the one selected cue and writes each change the
+// operator makes into it.
+#include "cueedit/CueEditDlg.h"
+
+#include "app/UpDown.h"
+#include "document/LineReader.h"
+#include "document/Operator.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QSlider>
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <strings.h>
+
+namespace {
+
+const char* const kNoChase = "# none";
+const char* const kChaseEditorMissing = "The chase editor is not available in this version.";
+
+int ValueOf(const CShowData& doc, int cue, CueValue value)
+{
+    switch (value) {
+    case CueValue::kFadeTime: return doc.m_cueFadeTime[cue];
+    case CueValue::kChaseSpeed: return doc.m_cueChaseSpeed[cue];
+    case CueValue::kRunCount: return doc.m_cueRunCount[cue];
+    case CueValue::kActiveTime: return doc.m_cueActiveTime[cue];
+    }
+    return 0;
+}
+
+QByteArray ChaseName(const QListWidgetItem* item)
+{
+    return item->data(Qt::UserRole).toByteArray();
+}
+
+}  // namespace
+
+void CCueEditDlg::ShowPanel(bool show)
+{
+    for (QWidget* control : m_panel)
+        control->setVisible(show);
+}
+
+void CCueEditDlg::RefreshPanel()
+{
+    m_name->setReadOnly(m_editCue == 0);
+    if (m_editCue == 0) {
+        m_name->clear();
+        m_location->clear();
+        m_chaseBox->clear();
+        ShowPanel(false);
+        return;
+    }
+    const int cue = m_doc.m_currentCue;
+    SelectCurrentCue();
+    m_shownName = m_doc.m_cueName[cue];
+    m_name->setText(QString::fromLocal8Bit(m_shownName));
+    m_location->setText(QString::number(cue));
+    // Filling the controls is not the operator changing them: nothing is written back.
+    m_filling = true;
+    for (int k = 0; k < kChannels; ++k) {
+        m_bar[k]->setValue(std::clamp(m_doc.m_cueLevel[k][cue - 1], 0, 100));
+        m_slider[k]->setValue(std::abs(m_doc.m_cueLevel[k][cue] - 100));
+    }
+    ShowChase();
+    for (const ValueBox& v : m_values)
+        v.box->setText(QString::number(ValueOf(m_doc, cue, v.value)));
+    m_reverse->setChecked(!m_doc.m_cueForward[cue]);
+    m_filling = false;
+    ShowPanel(true);
+}
+
+// Selects the cue's chase in the chase list; a chase the list does not hold
+// (deleted, or never there) gives way to the list's first entry.
+void CCueEditDlg::ShowChase()
+{
+    const char* chase = m_doc.m_cueChase[m_doc.m_currentCue];
+    m_chaseBox->setText(QString::fromLocal8Bit(chase));
+    int found = -1;
+    for (int i = 0; i < m_chaseList->count() && found < 0; ++i)
+        if (strcasecmp(ChaseName(m_chaseList->item(i)).constData(), chase) == 0)
+            found = i;
+    {
+        QSignalBlocker quiet(m_chaseList);
+        m_chaseList->setCurrentRow(std::max(found, 0));
+    }
+    m_chaseList->scrollToItem(m_chaseList->currentItem(), QAbstractItemView::PositionAtTop);
+    if (found < 0)
+        OnSelectedChaseChange();
+}
+
+void CCueEditDlg::FillChaseList()
+{
+    std::vector<std::string> names;
+    m_doc.FillNameList(names, "chase");
+    names.push_back(kNoChase);
+    std::stable_sort(names.begin(), names.end(),
+                     [](const std::string& a, const std::string& b) { return strcasecmp(a.c_str(), b.c_str()) < 0; });
+    QSignalBlocker quiet(m_chaseList);
+    m_chaseList->clear();
+    // Each entry keeps the name's own bytes, so choosing it stores exactly the
+    // chase's name whatever its characters.
+    for (const std::string& name : names) {
+        auto* item = new QListWidgetItem(QString::fromLocal8Bit(name.c_str()), m_chaseList);
+        item->setData(Qt::UserRole, QByteArray(name.c_str()));
+    }
+}
+
+void CCueEditDlg::OnLevelReleased(int channel)
+{
+    if (m_filling || m_editCue == 0)
+        return;
+    m_doc.SetCueLevel(m_doc.m_currentCue, channel, std::abs(m_slider[channel]->value() - 100));
+}
+
+// The box shows the value and the cue stores what the box shows.
+void CCueEditDlg::OnValueUpdate(CueValue value)
+{
+    if (m_filling || m_editCue == 0)
+        return;
+    for (const ValueBox& v : m_values)
+        if (v.value == value)
+            m_doc.SetCueValue(m_doc.m_currentCue, value, LeadingNumber(v.box->text().toLatin1().constData()));
+}
+
+void CCueEditDlg::OnReverseClicked()
+{
+    if (m_editCue == 0)
+        return;
+    const int cue = m_doc.m_currentCue;
+    m_doc.SetCueForward(cue, !m_doc.m_cueForward[cue]);
+    m_reverse->setChecked(!m_doc.m_cueForward[cue]);
+}
+
+void CCueEditDlg::OnSelectedChaseChange()
+{
+    const QList<QListWidgetItem*> selected = m_chaseList->selectedItems();
+    if (selected.isEmpty() || m_editCue == 0)
+        return;
+    m_doc.SetCueChase(m_doc.m_currentCue, ChaseName(selected.first()).constData());
+    m_chaseBox->setText(selected.first()->text());
+}
+
+void CCueEditDlg::OnEditChase()
+{
+    RunChaseEditor();
+}
+
+// The chase edit screen reads the chosen chase's name from the shared text buffer.
+// Afterwards the chase list offers what was made, renamed or deleted there.
+void CCueEditDlg::RunChaseEditor()
+{
+    const QList<QListWidgetItem*> selected = m_chaseList->selectedItems();
+    const QByteArray name = selected.isEmpty() ? QByteArray() : ChaseName(selected.first());
+    CopyCut(m_doc.m_text, sizeof m_doc.m_text, name.constData());
+    Notice(kChaseEditorMissing);
+    FillChaseList();
+    RefreshPanel();
+}

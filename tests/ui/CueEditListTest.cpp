@@ -1,0 +1,196 @@
+// The cue edit screen's cue list half: insert, copy, paste, delete, names, closing.
+#include "tests/ui/CueEditFixture.h"
+
+#include <QAction>
+#include <QApplication>
+#include <cstdlib>
+
+namespace {
+
+TEST_F(CueEditTest, OpensOnTheCurrentCue)
+{
+    Cues(4);
+    Open(3);
+    EXPECT_EQ(editor->windowTitle(), "Cue Edit Screen     GLIMMERBOX 2.0");
+    EXPECT_EQ(Entries("1011").front(), "1 Sample 1");
+    EXPECT_TRUE(List("1011")->item(2)->isSelected());
+    EXPECT_EQ(Box("1008")->text(), "3");
+    EXPECT_EQ(Box("1009")->text(), "Sample 3");
+    EXPECT_TRUE(PanelShown());
+    if (const char* target = std::getenv("GLIMMERBOX_EDITOR_SCREENSHOT")) {
+        EXPECT_TRUE(editor->grab().save(target));
+    }
+}
+
+// Every field of a cue travels with it: Slots() checks them all, the active time included.
+TEST_F(CueEditTest, InsertPasteAndDeleteThroughTheButtons)
+{
+    struct Case {
+        const char* what;
+        std::vector<std::initializer_list<int>> copies;  // rows selected for each Copy Cues click
+        std::initializer_list<int> target;
+        const char* button;
+        std::vector<int> after;
+    };
+    const Case cases[] = {
+        {"insert with an empty copy list", {}, {1}, "1013", {1, 0, 2, 3, -1}},
+        {"copies of cues 2 and 3 pasted before cue 2", {{1, 2}}, {1}, "1013", {1, 2, 3, 2, 3}},
+        {"cue 3 copied twice", {{2}, {2}}, {0}, "1013", {3, 3, 1, 2, 3}},
+        {"delete cue 1 of three", {}, {0}, "1015", {2, 3, -1, -1, -1}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        doc->ClearCues();
+        Cues(3);
+        Open(1);
+        for (auto rows : c.copies) {
+            Select(rows);
+            Click("1014");
+        }
+        Select(c.target);
+        Click(c.button);
+        EXPECT_EQ(Slots(5), c.after);
+        EXPECT_EQ(List("1011")->count(), 5 - static_cast<int>(std::count(c.after.begin(), c.after.end(), -1)));
+        EXPECT_EQ(List("1012")->count(), 0);
+        EXPECT_TRUE(List("1011")->selectedItems().isEmpty());
+        EXPECT_FALSE(PanelShown());
+        EXPECT_TRUE(person.shown.empty());
+    }
+    EXPECT_EQ(Entries("1011"), (std::vector<QString>{"1 Sample 2", "2 Sample 3"}));
+}
+
+TEST_F(CueEditTest, CopyListEntriesCarryTheCueNumberTwice)
+{
+    Cues(3);
+    Open(1);
+    Select({0, 2});
+    Click("1014");
+    EXPECT_EQ(Entries("1012"), (std::vector<QString>{"001 1 Sample 1", "003 3 Sample 3"}));
+    List("1012")->item(0)->setSelected(true);
+    Click("1018");
+    EXPECT_EQ(Entries("1012"), (std::vector<QString>{"003 3 Sample 3"}));
+    Click("1016");
+    EXPECT_EQ(List("1012")->count(), 0);
+}
+
+// The last two rows: a full table used to lose its last cue, and a copy whose cue had
+// been deleted used to paste a nameless gap into the list.
+TEST_F(CueEditTest, RefusedOperationsSayWhyAndChangeNothing)
+{
+    struct Case {
+        int cues;
+        std::initializer_list<int> copied;
+        bool deleteCopied;
+        std::initializer_list<int> target;
+        const char* button;
+        const char* text;
+    };
+    const Case cases[] = {
+        {3, {}, false, {}, "1015", "You must select a cue to be deleted."},
+        {3, {}, false, {0, 1}, "1015", "You may only delete one cue at a time."},
+        {3, {}, false, {}, "1013", "You must select where in the cue list you want the paste list put."},
+        {3, {}, false, {0, 2}, "1013", "You can only paste to one section of the cue list at a time."},
+        {kCueSlots - 1, {}, false, {0}, "1013", "There is no room for these cues"},
+        {3, {2}, true, {0}, "1013", "A copied cue is no longer in the cue list"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        doc->ClearCues();
+        Cues(c.cues);
+        Open(0);
+        if (c.copied.size() > 0) {
+            Select(c.copied);
+            Click("1014");
+        }
+        if (c.deleteCopied)
+            Click("1015");
+        const std::vector<int> before = Slots(4);
+        const int copies = List("1012")->count();
+        person.shown.clear();
+        if (c.target.size() > 0)
+            Select(c.target);
+        Click(c.button);
+        ASSERT_EQ(person.shown.size(), 1u);
+        EXPECT_EQ(person.shown[0].text.rfind(c.text, 0), 0u) << person.shown[0].text;
+        EXPECT_EQ(person.shown[0].caption, "NOTICE");
+        EXPECT_EQ(Slots(4), before);
+        EXPECT_EQ(cue_samples::Sample(*doc, c.cues), c.deleteCopied ? -1 : c.cues);
+        EXPECT_EQ(List("1012")->count(), copies);
+    }
+}
+
+// An empty list has nothing to select, so Insert Cue makes its first cue.
+TEST_F(CueEditTest, NewListTakesItsFirstCue)
+{
+    Cues(2);
+    std::snprintf(doc->m_cueFileName, kFileNameSize, "%s", dir.Path("old.cue").c_str());
+    Open(2);
+    person.files = {""};
+    editor->findChild<QAction*>("32775")->trigger();  // New, cancelled: nothing changes
+    EXPECT_EQ(List("1011")->count(), 2);
+    EXPECT_TRUE(PanelShown());
+    person.files = {dir.Path("first.cue")};
+    editor->findChild<QAction*>("32775")->trigger();
+    EXPECT_EQ(List("1011")->count(), 0);
+    EXPECT_FALSE(PanelShown());
+    EXPECT_NE(dir.Read("old.cue").find("Sample 2|"), std::string::npos);
+    Click("1013");
+    EXPECT_EQ(Entries("1011"), (std::vector<QString>{"1 Default Cue Name"}));
+    editor->findChild<QAction*>("32777")->trigger();
+    EXPECT_NE(dir.Read("first.cue").find("Default Cue Name|# none|"), std::string::npos);
+}
+
+TEST_F(CueEditTest, TypedNameIsStoredAtOnceAndListedWhenDone)
+{
+    Cues(3);
+    Open(2);
+    QLineEdit* name = Box("1009");
+    name->selectAll();
+    QTest::keyClicks(name, "Finale");
+    EXPECT_STREQ(doc->m_cueName[2], "Finale");
+    EXPECT_EQ(List("1011")->item(1)->text(), "2 Sample 2");
+    QTest::keyClick(name, Qt::Key_Return);
+    EXPECT_EQ(List("1011")->item(1)->text(), "2 Finale");
+    EXPECT_TRUE(List("1011")->item(1)->isSelected());
+    EXPECT_TRUE(editor->isVisible());
+
+    // An emptied box used to leave a nameless gap that shifted every later cue.
+    name->selectAll();
+    QTest::keyClick(name, Qt::Key_Backspace);
+    EXPECT_STREQ(doc->m_cueName[2], "Finale");
+    Click("1058");
+    EXPECT_EQ(name->text(), "Finale");
+    EXPECT_EQ(List("1011")->count(), 3);
+
+    Select({0, 2});  // no single cue: the box renames nothing
+    QTest::keyClicks(name, "Stray");
+    EXPECT_STREQ(doc->m_cueName[1], "Sample 1");
+    EXPECT_STREQ(doc->m_cueName[3], "Sample 3");
+}
+
+// Control-clicking a cue off leaves the caret on it; the cue still selected is the one used.
+TEST_F(CueEditTest, TheSelectedCueIsUsedNotTheCaret)
+{
+    Cues(3);
+    Open(1);
+    Select({0, 1, 1});
+    EXPECT_EQ(doc->m_currentCue, 1);
+    EXPECT_EQ(Box("1008")->text(), "1");
+    Click("1015");
+    EXPECT_EQ(Slots(3), (std::vector<int>{2, 3, -1}));
+}
+
+TEST_F(CueEditTest, OnlyTheCloseBoxEndsTheScreenLeavingNoCueCurrent)
+{
+    Cues(3);
+    Open(2);
+    for (int key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter})
+        QTest::keyClick(List("1011"), static_cast<Qt::Key>(key));
+    EXPECT_TRUE(editor->isVisible());
+    EXPECT_EQ(doc->m_currentCue, 2);
+    editor->close();
+    EXPECT_FALSE(editor->isVisible());
+    EXPECT_EQ(doc->m_currentCue, 0);
+}
+
+}  // namespace
