@@ -7,6 +7,7 @@
 #include "console/ConsoleStatus.h"
 #include "console/ConsoleTexts.h"
 #include "console/CueList.h"
+#include "cueedit/CueEditDlg.h"
 #include "document/Operator.h"
 #include "document/ProgramDir.h"
 #include "document/ShowData.h"
@@ -24,7 +25,6 @@
 
 namespace {
 
-const char* const kEditorMissing = "The cue editor is not available in this version.";
 constexpr int kTickMs = 100;
 
 }  // namespace
@@ -237,7 +237,9 @@ void CMainDlg::OnEditCues()
 
 void CMainDlg::RunCueEditor()
 {
-    m_doc.m_operator->Message(kEditorMissing, "NOTICE");
+    CCueEditDlg editor(m_doc, this);
+    editor.m_editCue = m_doc.m_currentCue;
+    editor.exec();
     FillCueList();
     setWindowTitle(QString::fromLocal8Bit(ConsoleCaption(m_doc).c_str()));
 }

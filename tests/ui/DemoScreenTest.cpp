@@ -1,9 +1,13 @@
 // The console running the demo show that ships with the program. With
 // GLIMMERBOX_SCREENSHOT set, the window is also saved there as a picture.
 #include "app/ShowApp.h"
+#include "cueedit/CueEditDlg.h"
 #include "tests/ui/ConsoleFixture.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QImage>
+#include <QTimer>
 #include <QPixmap>
 #include <filesystem>
 
@@ -52,6 +56,25 @@ TEST_F(DemoScreenTest, RunningDemoShowDrawsALitTree)
     if (const char* target = std::getenv("GLIMMERBOX_SCREENSHOT")) {
         EXPECT_TRUE(shot.save(target));
     }
+}
+
+TEST_F(DemoScreenTest, DemoShowCanBeEditedAndSaved)
+{
+    CopyDemo();
+    Open();
+    QTimer::singleShot(0, [] {
+        auto* editor = qobject_cast<CCueEditDlg*>(QApplication::activeModalWidget());
+        if (editor == nullptr)
+            return;
+        editor->findChild<QListWidget*>("1011")->setCurrentRow(0);
+        editor->findChild<QPushButton*>("1013")->click();
+        editor->findChild<QAction*>("32777")->trigger();
+        editor->close();
+    });
+    Click("1005");
+    EXPECT_EQ(dir.Read("default.cue").find("ChaseList_Selected|default.B18|\nDefault Cue Name|# none|0 0 0 "), 0u);
+    EXPECT_EQ(CueList()->count(), 14);
+    EXPECT_EQ(CueList()->item(1)->text(), "2 Welcome Glow");
 }
 
 }  // namespace

@@ -202,24 +202,6 @@ TEST_F(ConsoleTest, CueListKeepsTheCurrentCueAtMostTenLinesBelowTheTop)
     }
 }
 
-TEST_F(ConsoleTest, EditorButtonsStopTheShowAndSayTheEditorIsMissing)
-{
-    WriteShow(4);
-    Open();
-    Click("1006");
-    CueList()->setCurrentRow(2);
-    console->OnCueListDblClk();
-    EXPECT_FALSE(doc->m_running);
-    EXPECT_EQ(doc->m_currentCue, 3);
-    ASSERT_EQ(person.shown.size(), 1u);
-    EXPECT_EQ(person.shown[0].caption, "NOTICE");
-    Click("1006");
-    Click("1005");
-    EXPECT_FALSE(doc->m_running);
-    EXPECT_EQ(person.shown.size(), 2u);
-    EXPECT_EQ(CueList()->count(), 4);
-}
-
 TEST_F(ConsoleTest, PictureIsDrawnOnlyWhileRunningWithGraphicsOn)
 {
     WriteShow(1);
