@@ -2,6 +2,7 @@
 
 #include "app/TierCountDlg.h"
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -19,31 +20,38 @@ bool Take(const QString& chosen, std::string& path)
 
 }  // namespace
 
+// The screen the operator is working in, so a notice from an editor stands over the editor.
+QWidget* CQtOperator::Owner() const
+{
+    QWidget* modal = QApplication::activeModalWidget();
+    return modal != nullptr ? modal : m_parent;
+}
+
 void CQtOperator::Message(const char* text, const char* caption)
 {
-    QMessageBox::information(m_parent, QString::fromLocal8Bit(caption), QString::fromLocal8Bit(text),
+    QMessageBox::information(Owner(), QString::fromLocal8Bit(caption), QString::fromLocal8Bit(text),
                              QMessageBox::Ok);
 }
 
 bool CQtOperator::Ask(const char* text, const char* caption)
 {
-    return QMessageBox::question(m_parent, QString::fromLocal8Bit(caption), QString::fromLocal8Bit(text),
+    return QMessageBox::question(Owner(), QString::fromLocal8Bit(caption), QString::fromLocal8Bit(text),
                                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
 std::string CQtOperator::AskTierCount()
 {
-    CTierCountDlg dialog(m_parent);
+    CTierCountDlg dialog(Owner());
     dialog.exec();
     return dialog.Text().toStdString();
 }
 
 bool CQtOperator::ChooseOpenFile(const std::string& dir, std::string& path)
 {
-    return Take(QFileDialog::getOpenFileName(m_parent, "Open", QString::fromStdString(dir), kCueFilter), path);
+    return Take(QFileDialog::getOpenFileName(Owner(), "Open", QString::fromStdString(dir), kCueFilter), path);
 }
 
 bool CQtOperator::ChooseSaveFile(const std::string& dir, std::string& path)
 {
-    return Take(QFileDialog::getSaveFileName(m_parent, "Save As", QString::fromStdString(dir), kCueFilter), path);
+    return Take(QFileDialog::getSaveFileName(Owner(), "Save As", QString::fromStdString(dir), kCueFilter), path);
 }

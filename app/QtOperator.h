@@ -18,5 +18,7 @@ public:
     bool ChooseSaveFile(const std::string& dir, std::string& path) override;
 
 private:
+    QWidget* Owner() const;
+
     QWidget* m_parent;
 };
