@@ -1,6 +1,7 @@
 #include "console/ComPortDlg.h"
 
 #include "app/DialogUnits.h"
+#include "console/ConsoleStatus.h"
 #include "document/Operator.h"
 #include "document/ShowData.h"
 #include "link/PortConfig.h"
@@ -104,7 +105,9 @@ void CComPortDlg::ShowTree2Buttons(bool show)
 
 void CComPortDlg::RefreshStatus()
 {
-    m_status->setText(QString::fromLocal8Bit(PortStatusText(m_doc).c_str()));
+    // A port that is lost or no serial port is said here too, while it is still the choice.
+    std::string text = PortStatusText(m_doc) + LineNotes(m_doc, true);
+    m_status->setText(QString::fromLocal8Bit(text.c_str()));
 }
 
 void CComPortDlg::OnClose()

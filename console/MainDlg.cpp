@@ -13,6 +13,7 @@
 #include "document/ShowData.h"
 #include "link/FrameEncoder.h"
 #include "link/SerialPort.h"
+#include "link/TreeLines.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -26,6 +27,7 @@
 namespace {
 
 constexpr int kTickMs = 100;
+constexpr int kLineCheckMs = 1000;
 
 }  // namespace
 
@@ -40,6 +42,9 @@ CMainDlg::CMainDlg(CShowData& doc, QWidget* parent)
     m_timer.setTimerType(Qt::PreciseTimer);
     m_timer.setInterval(kTickMs);
     connect(&m_timer, &QTimer::timeout, this, &CMainDlg::OnTimer);
+    // Lost tree lines are looked for apart from the show's tick, so pausing does not stop it.
+    m_lineTimer.setInterval(kLineCheckMs);
+    connect(&m_lineTimer, &QTimer::timeout, this, &CMainDlg::OnLineCheck);
     BuildControls();
     BuildMenu();
     qApp->installEventFilter(this);
@@ -78,6 +83,7 @@ void CMainDlg::OnInitDialog()
     m_picture.Clear();
 
     SendFixedFrame(m_doc.m_tree1Port, m_doc.m_tree2Port, kStartupFrame);
+    m_lineTimer.start();
     for (CSerialPort* port : {m_doc.m_tree1Port, m_doc.m_tree2Port})
         if (port != nullptr && port->IsOpen())
             port->SetLineFormat(kNoParity, 8, kOneStopBit);
@@ -204,12 +210,23 @@ void CMainDlg::OnTimer()
         m_doc.Tick(this);
         std::string status = RunningStatus(m_doc);
         FollowCurrentCue();  // an automatic advance shows at once
-        m_status->setText(QString::fromLocal8Bit(status.c_str()));
+        ShowStatus(status);
         int next = m_tickBar->value() + 1;
         m_tickBar->setValue(next > m_tickBar->maximum() ? m_tickBar->minimum() : next);
     } else {
-        m_status->setText(QString::fromLocal8Bit(StoppedStatus(m_doc).c_str()));
+        ShowStatus(StoppedStatus(m_doc));
     }
+}
+
+void CMainDlg::ShowStatus(const std::string& text)
+{
+    m_status->setText(QString::fromLocal8Bit(text.c_str()));
+    m_status->setCursorPosition(0);  // a text too long to fit shows its beginning
+}
+
+void CMainDlg::OnLineCheck()
+{
+    CheckTreeLines(m_doc.m_tree1Port, m_doc.m_tree2Port);
 }
 
 void CMainDlg::OnCueListSelChange(int row)
@@ -264,6 +281,7 @@ void CMainDlg::OnClose()
     QRect frame = frameGeometry();
     m_doc.m_mainWindowRect = {frame.left(), frame.top(), frame.left() + frame.width(), frame.top() + frame.height()};
     m_timer.stop();
+    m_lineTimer.stop();
     m_doc.SaveFile("cue");
     m_doc.SaveFile("chase");
     m_doc.ClearCues();

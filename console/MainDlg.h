@@ -7,6 +7,7 @@
 
 #include <QDialog>
 #include <QTimer>
+#include <string>
 
 class CCueList;
 class CShowData;
@@ -41,6 +42,8 @@ public:
     // Any click on a line starts its cue, the highlighted line included.
     void OnCueListSelChange(int row);
     void OnTimer();
+    // About once a second: opens lost tree lines again (see CheckTreeLines).
+    void OnLineCheck();
     void OnGraphicsToggle();
     void OnAbout();
     // Stores the window position, saves the show, sends the shut-down frame.
@@ -65,11 +68,13 @@ private:
     void FillCueList();
     void FollowCurrentCue();
     void StartTimer();
+    void ShowStatus(const std::string& text);
     QPushButton* AddButton(int id, const char* text, int x, int y, int width, int height, bool wrap);
 
     CShowData& m_doc;
     CTreePicture m_picture;
     QTimer m_timer;
+    QTimer m_lineTimer;
     QWidget* m_client = nullptr;
     CCueList* m_cueList = nullptr;
     QPushButton* m_pauseButton = nullptr;

@@ -1,5 +1,6 @@
 // The port setup dialog: its buttons, its status line and when it writes the file.
 #include "console/ComPortDlg.h"
+#include "link/SerialPort.h"
 #include "tests/FileTestSupport.h"
 
 #include <QLineEdit>
@@ -66,6 +67,20 @@ TEST_F(PortDialogTest, PortButtonsSetTheirTreeAndTheStatusLine)
         EXPECT_STREQ(doc->m_tree2PortName, c.tree2);
         EXPECT_EQ(Status(dialog), QString("CurrentComPort = %1 %2").arg(c.tree1, c.tree2));
     }
+}
+
+// A path in the configuration that is no terminal never opens; the dialog says so
+// for as long as it is still the tree's choice.
+TEST_F(PortDialogTest, PortThatIsNoSerialPortIsSaidUntilAnotherIsChosen)
+{
+    Names("/dev/null", "NONE");
+    CSerialPort tree1(doc->m_tree1PortName);
+    doc->m_tree1Port = &tree1;
+    CComPortDlg dialog(*doc);
+    EXPECT_EQ(Status(dialog), "CurrentComPort = /dev/null NONE - Tree 1 Not A Serial Port");
+    Button(dialog, "1183")->click();
+    EXPECT_EQ(Status(dialog), "CurrentComPort = COM2 NONE");
+    doc->m_tree1Port = nullptr;
 }
 
 TEST_F(PortDialogTest, WithoutAConfigurationBothNamesAreBlankAndTree2IsOffered)

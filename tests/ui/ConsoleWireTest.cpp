@@ -1,5 +1,6 @@
 // The bytes the console puts on the tree lines, read from pseudo-terminals.
 #include "link/FrameEncoder.h"
+#include "tests/DecodeFrames.h"
 #include "tests/PtyLine.h"
 #include "tests/ui/ConsoleFixture.h"
 
@@ -118,32 +119,76 @@ TEST_F(ConsoleWireTest, EveryClickOnALineStartsItsCueOnceWithItsChannelFrames)
     clickLine(0);
 }
 
-// Once both lines have failed, the status line must stop claiming "Data Sent".
-TEST_F(ConsoleWireTest, LostLinesAreReportedInsteadOfDataSent)
+// The status line names each tree whose line did not take the frames, and keeps
+// the texts that were already true for both.
+TEST_F(ConsoleWireTest, StatusLineNamesTheTreeWhoseLineIsHeldBackLostOrNoSerialPort)
 {
+    enum Line { kGood, kHeld, kLost, kFile, kNone };
+    const struct {
+        Line tree1, tree2;
+        bool running;
+        const char* status;
+    } cases[] = {
+        {kGood, kGood, true, "Data Sent     CUE #(1)"},
+        {kGood, kHeld, true, "Data Sent - Tree 2 Held Back     CUE"},
+        {kLost, kGood, true, "Data Sent - Tree 1 Lost     CUE"},
+        {kFile, kNone, true, "NO Data Sent - Tree 1 Not A Serial Port     CUE"},
+        {kHeld, kLost, true, "NO Data Sent - Tree 1 Held Back - Tree 2 Lost     CUE"},
+        {kHeld, kHeld, true, "NO Data Sent - Tree Line Held Back     CUE"},
+        {kLost, kLost, true, "NO Data Sent - No Tree Port Open     CUE"},
+        {kGood, kLost, false, "Will Send Info To Tree - Tree 2 Lost"},
+        {kFile, kGood, false, "Will Send Info To Tree - Tree 1 Not A Serial Port"},
+    };
     console->OnSendTreeSignals();
-    Control("1006")->click();
-    line1.CloseTreeSide();
-    line2.CloseTreeSide();
-    Ticks(2);
-    EXPECT_FALSE(tree1.IsUsable());
-    EXPECT_FALSE(tree2.IsUsable());
-    EXPECT_TRUE(Status().startsWith("NO Data Sent - No Tree Port Open     CUE #(1)"));
+    for (const auto& c : cases) {
+        CPtyLine pty1, pty2;
+        auto arrange = [&](CSerialPort& port, CPtyLine& pty, Line how) {
+            std::string path = how == kNone ? "NONE" : how == kFile ? dir.Path("show.cue") : pty.path;
+            port.Open(path.c_str());
+            if (how == kHeld)
+                HoldBack(port.m_fd);
+            if (how == kLost)
+                pty.CloseTreeSide();
+        };
+        arrange(tree1, pty1, c.tree1);
+        arrange(tree2, pty2, c.tree2);
+        if (c.running != doc->m_running)
+            Control("1006")->click();
+        console->OnLineCheck();
+        Ticks(1);
+        EXPECT_TRUE(Status().startsWith(c.status)) << Status().toStdString();
+    }
 }
 
-// Lines that stay open but take nothing (a controller holding CTS back) are no
-// "Data Sent" either; once a tree reads again the status says so.
-TEST_F(ConsoleWireTest, HeldBackLinesAreReportedUntilATreeReadsAgain)
+// A tree's adapter pulled out and plugged back in: the console's own line check
+// finds it, and the tree gets the start-up frame, the cue, then the chase.
+TEST_F(ConsoleWireTest, LineThatComesBackIsPickedUpByTheConsoleItself)
 {
+    std::string path = dir.Path("tree1");
+    CPtyLine first, second;
+    ASSERT_TRUE(PointLinkAt(path, first.path));
+    ASSERT_TRUE(tree1.Open(path.c_str()));
     console->OnSendTreeSignals();
     Control("1006")->click();
-    size_t stuck = HoldBack(tree1.m_fd);
-    HoldBack(tree2.m_fd);
-    Ticks(1);
-    EXPECT_TRUE(Status().startsWith("NO Data Sent - Tree Line Held Back     CUE #(1)"));
-    line1.Receive(stuck);
-    Ticks(1);
-    EXPECT_TRUE(Status().startsWith("Data Sent     CUE #(1)"));
+    first.CloseTreeSide();
+    ASSERT_TRUE(PointLinkAt(path, second.path));
+
+    Bytes got;
+    const size_t wanted = kChannelFrameBytes + kChannelSequenceBytes + kChaseSequenceBytes;
+    bool arrived = QTest::qWaitFor([&] {
+        unsigned char buffer[4096];
+        ssize_t n = read(second.master, buffer, sizeof buffer);
+        if (n > 0)
+            got.insert(got.end(), buffer, buffer + n);
+        return got.size() >= wanted;
+    }, 3000);
+    EXPECT_TRUE(arrived) << got.size() << " bytes arrived";
+    std::vector<DecodedFrame> frames = DecodeAll(got);
+    ASSERT_GE(frames.size(), 16u);
+    EXPECT_EQ(frames[0].kind, FrameKind::kStartup);
+    EXPECT_EQ(frames[1].kind, FrameKind::kChannel);
+    EXPECT_EQ(frames[15].kind, FrameKind::kChase);
+    EXPECT_TRUE(Status().startsWith("Data Sent     CUE")) << Status().toStdString();
 }
 
 }  // namespace
