@@ -1,6 +1,6 @@
 #pragma once
-// Cues whose every field is derived from one number, so a test can tell which cue
-// a slot holds and that all of its fields travelled together.
+// Cues whose every field is derived from one number, so a test can tell which cue a
+// slot holds and that all of its fields travelled with it.
 
 #include "document/ShowData.h"
 
@@ -9,32 +9,6 @@
 #include <string>
 
 namespace cue_samples {
-
-// The numbers of sample `seed`: fade, active time, speed, run count, direction, 14 levels.
-inline int Number(int seed, int field)
-{
-    switch (field) {
-    case 0: return seed % 90 + 1;
-    case 1: return seed * 3 + 2;
-    case 2: return seed % 7 + 1;
-    case 3: return seed % 19 + 1;
-    case 4: return seed % 2;
-    default: return (seed * 7 + (field - 5) * 3) % 101;
-    }
-}
-constexpr int kNumbers = 5 + kChannels;
-
-inline int Stored(const CShowData& d, int slot, int field)
-{
-    switch (field) {
-    case 0: return d.m_cueFadeTime[slot];
-    case 1: return d.m_cueActiveTime[slot];
-    case 2: return d.m_cueChaseSpeed[slot];
-    case 3: return d.m_cueRunCount[slot];
-    case 4: return d.m_cueForward[slot] ? 1 : 0;
-    default: return d.m_cueLevel[field - 5][slot];
-    }
-}
 
 inline std::string ChaseOf(int seed)
 {
@@ -45,31 +19,44 @@ inline void Fill(CShowData& d, int slot, int seed)
 {
     std::snprintf(d.m_cueName[slot], kNameSize, "Sample %d", seed);
     std::snprintf(d.m_cueChase[slot], kNameSize, "%s", ChaseOf(seed).c_str());
-    d.m_cueFadeTime[slot] = Number(seed, 0);
-    d.m_cueActiveTime[slot] = Number(seed, 1);
-    d.m_cueChaseSpeed[slot] = Number(seed, 2);
-    d.m_cueRunCount[slot] = Number(seed, 3);
-    d.m_cueForward[slot] = Number(seed, 4) == 1;
+    d.m_cueFadeTime[slot] = seed % 90 + 1;
+    d.m_cueActiveTime[slot] = seed * 3 + 2;
+    d.m_cueChaseSpeed[slot] = seed % 7 + 1;
+    d.m_cueRunCount[slot] = seed % 19 + 1;
+    d.m_cueForward[slot] = seed % 2 == 1;
     for (int k = 0; k < kChannels; ++k)
-        d.m_cueLevel[k][slot] = Number(seed, 5 + k);
+        d.m_cueLevel[k][slot] = (seed * 7 + k * 3) % 101;
 }
 
-// The seed of the sample cue in `slot`; 0 for a default cue, -1 for an empty slot,
-// -2 when the fields do not belong together.
+// Every field of a slot as one text.
+inline std::string Fields(const CShowData& d, int s)
+{
+    std::string text = std::string(d.m_cueName[s]) + "|" + d.m_cueChase[s];
+    for (int n : {d.m_cueFadeTime[s], d.m_cueActiveTime[s], d.m_cueChaseSpeed[s], d.m_cueRunCount[s],
+                  static_cast<int>(d.m_cueForward[s])})
+        text += " " + std::to_string(n);
+    for (const auto& channel : d.m_cueLevel)
+        text += " " + std::to_string(channel[s]);
+    return text;
+}
+
+// The seed of the sample cue in `slot`: 0 for a default cue, -1 for an empty slot,
+// -2 when its fields do not belong together.
 inline int Sample(const CShowData& d, int slot)
 {
+    static CShowData* const expected = [] {
+        auto* e = new CShowData();  // slot 1 a default cue, slot 2 empty, slot 3 scratch
+        std::strcpy(e->m_cueName[1], "Default Cue Name");
+        std::strcpy(e->m_cueChase[1], "# none");
+        return e;
+    }();
+    const std::string fields = Fields(d, slot);
     int seed = 0;
-    const char* name = d.m_cueName[slot];
-    const bool isDefault = std::strcmp(name, "Default Cue Name") == 0;
-    if (!isDefault && name[0] != '\0' && std::sscanf(name, "Sample %d", &seed) != 1)
-        return -2;
-    const std::string chase = isDefault ? "# none" : (name[0] == '\0' ? "" : ChaseOf(seed));
-    bool same = chase == d.m_cueChase[slot];
-    for (int f = 0; f < kNumbers; ++f)
-        same = same && Stored(d, slot, f) == (seed == 0 ? 0 : Number(seed, f));
-    if (!same)
-        return -2;
-    return name[0] == '\0' ? -1 : seed;
+    if (std::sscanf(d.m_cueName[slot], "Sample %d", &seed) == 1) {
+        Fill(*expected, 3, seed);
+        return fields == Fields(*expected, 3) ? seed : -2;
+    }
+    return fields == Fields(*expected, 1) ? 0 : (fields == Fields(*expected, 2) ? -1 : -2);
 }
 
 }  // namespace cue_samples

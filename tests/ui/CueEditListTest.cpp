@@ -2,25 +2,11 @@
 #include "tests/ui/CueEditFixture.h"
 
 #include <QAction>
-#include <QApplication>
+#include <QCheckBox>
+#include <QSlider>
 #include <cstdlib>
 
 namespace {
-
-TEST_F(CueEditTest, OpensOnTheCurrentCue)
-{
-    Cues(4);
-    Open(3);
-    EXPECT_EQ(editor->windowTitle(), "Cue Edit Screen     GLIMMERBOX 2.0");
-    EXPECT_EQ(Entries("1011").front(), "1 Sample 1");
-    EXPECT_TRUE(List("1011")->item(2)->isSelected());
-    EXPECT_EQ(Box("1008")->text(), "3");
-    EXPECT_EQ(Box("1009")->text(), "Sample 3");
-    EXPECT_TRUE(PanelShown());
-    if (const char* target = std::getenv("GLIMMERBOX_EDITOR_SCREENSHOT")) {
-        EXPECT_TRUE(editor->grab().save(target));
-    }
-}
 
 // Every field of a cue travels with it: Slots() checks them all, the active time included.
 TEST_F(CueEditTest, InsertPasteAndDeleteThroughTheButtons)
@@ -120,7 +106,7 @@ TEST_F(CueEditTest, RefusedOperationsSayWhyAndChangeNothing)
 }
 
 // An empty list has nothing to select, so Insert Cue makes its first cue.
-TEST_F(CueEditTest, NewListTakesItsFirstCue)
+TEST_F(CueEditTest, NewListTakesItsFirstCueAsADefaultCue)
 {
     Cues(2);
     std::snprintf(doc->m_cueFileName, kFileNameSize, "%s", dir.Path("old.cue").c_str());
@@ -136,15 +122,35 @@ TEST_F(CueEditTest, NewListTakesItsFirstCue)
     EXPECT_NE(dir.Read("old.cue").find("Sample 2|"), std::string::npos);
     Click("1013");
     EXPECT_EQ(Entries("1011"), (std::vector<QString>{"1 Default Cue Name"}));
+    Select({0});  // no chase, every number 0, every level dark, reverse checked
+    EXPECT_EQ(Box("1048")->text(), "# none");
+    for (const char* box : {"1049", "1051", "1055", "1194"})
+        EXPECT_EQ(Box(box)->text(), "0") << box;
+    EXPECT_EQ(Control<QSlider>("1041")->value(), 100);
+    QCheckBox* reverse = Control<QCheckBox>("1053");
+    EXPECT_TRUE(reverse->isChecked());
+    for (bool forward : {true, false}) {
+        reverse->click();
+        EXPECT_EQ(doc->m_cueForward[1], forward);
+        EXPECT_EQ(reverse->isChecked(), !forward);
+    }
     editor->findChild<QAction*>("32777")->trigger();
     EXPECT_NE(dir.Read("first.cue").find("Default Cue Name|# none|"), std::string::npos);
 }
 
-TEST_F(CueEditTest, TypedNameIsStoredAtOnceAndListedWhenDone)
+TEST_F(CueEditTest, OpensOnTheCurrentCueWhoseTypedNameIsStoredAtOnceAndListedWhenDone)
 {
     Cues(3);
     Open(2);
+    EXPECT_EQ(editor->windowTitle(), "Cue Edit Screen     GLIMMERBOX 2.0");
+    EXPECT_TRUE(List("1011")->item(1)->isSelected());
+    EXPECT_EQ(Box("1008")->text(), "2");
+    EXPECT_TRUE(PanelShown());
+    if (const char* target = std::getenv("GLIMMERBOX_EDITOR_SCREENSHOT")) {
+        EXPECT_TRUE(editor->grab().save(target));
+    }
     QLineEdit* name = Box("1009");
+    EXPECT_EQ(name->text(), "Sample 2");
     name->selectAll();
     QTest::keyClicks(name, "Finale");
     EXPECT_STREQ(doc->m_cueName[2], "Finale");

@@ -1,7 +1,6 @@
 // The cue edit screen's parameter panel: levels, value boxes, chase and direction.
 #include "tests/ui/CueEditFixture.h"
 
-#include <QCheckBox>
 #include <QProgressBar>
 #include <QSlider>
 #include <QToolButton>
@@ -82,7 +81,6 @@ TEST_F(CueEditTest, ArrowsStepTheirBoxWithinTheRangeAndStoreIt)
         {"1050", "1049", &CShowData::m_cueFadeTime, 500, "down", 100},  // from outside the range
         {"1052", "1051", &CShowData::m_cueChaseSpeed, 0, "down", 0},
         {"1056", "1055", &CShowData::m_cueRunCount, 20, "up", 20},
-        {"1056", "1055", &CShowData::m_cueRunCount, 7, "down", 6},
     };
     for (const Field& f : fields) {
         SCOPED_TRACE(f.spin);
@@ -139,26 +137,6 @@ TEST_F(CueEditTest, ChaseListIsSortedAndAMissingChaseFallsBackToItsFirstEntry)
     List("1191")->setCurrentRow(4);
     EXPECT_STREQ(doc->m_cueChase[2], "Chase 2");
     EXPECT_EQ(Box("1048")->text(), "Chase 2");
-}
-
-TEST_F(CueEditTest, ANewDefaultCueShowsNoChaseZerosAndReverse)
-{
-    Cues(2);
-    Open(1);
-    Click("1013");
-    Select({0});
-    EXPECT_EQ(Box("1048")->text(), "# none");
-    for (const char* box : {"1049", "1051", "1055", "1194"})
-        EXPECT_EQ(Box(box)->text(), "0") << box;
-    EXPECT_EQ(Control<QSlider>("1041")->value(), 100);
-    QCheckBox* reverse = Control<QCheckBox>("1053");
-    EXPECT_TRUE(reverse->isChecked());
-    reverse->click();
-    EXPECT_TRUE(doc->m_cueForward[1]);
-    EXPECT_FALSE(reverse->isChecked());
-    reverse->click();
-    EXPECT_FALSE(doc->m_cueForward[1]);
-    EXPECT_TRUE(reverse->isChecked());
 }
 
 // A chase deleted while the chase editor is away is gone from the list when it returns.

@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QImage>
+#include <QTest>
 #include <QTimer>
 #include <QPixmap>
 #include <filesystem>
@@ -58,23 +59,41 @@ TEST_F(DemoScreenTest, RunningDemoShowDrawsALitTree)
     }
 }
 
-TEST_F(DemoScreenTest, DemoShowCanBeEditedAndSaved)
+// Both ways into the cue editor stop the show and open it on the chosen cue; what is
+// edited there reaches the console's list and, through File > Save, the show's file.
+TEST_F(DemoScreenTest, EditButtonAndDoubleClickOpenTheCueEditor)
 {
     CopyDemo();
     Open();
-    QTimer::singleShot(0, [] {
-        auto* editor = qobject_cast<CCueEditDlg*>(QApplication::activeModalWidget());
-        if (editor == nullptr)
-            return;
-        editor->findChild<QListWidget*>("1011")->setCurrentRow(0);
-        editor->findChild<QPushButton*>("1013")->click();
-        editor->findChild<QAction*>("32777")->trigger();
-        editor->close();
-    });
-    Click("1005");
-    EXPECT_EQ(dir.Read("default.cue").find("ChaseList_Selected|default.B18|\nDefault Cue Name|# none|0 0 0 "), 0u);
-    EXPECT_EQ(CueList()->count(), 14);
-    EXPECT_EQ(CueList()->item(1)->text(), "2 Welcome Glow");
+    for (bool doubleClick : {false, true}) {
+        SCOPED_TRACE(doubleClick);
+        const int row = doubleClick ? 1 : 2;
+        Click("1006");
+        CueList()->setCurrentRow(row);
+        QString shown;
+        QTimer::singleShot(0, [&] {
+            auto* editor = qobject_cast<CCueEditDlg*>(QApplication::activeModalWidget());
+            if (editor == nullptr)
+                return;
+            shown = editor->findChild<QLineEdit*>("1008")->text();
+            auto* name = editor->findChild<QLineEdit*>("1009");
+            name->selectAll();
+            QTest::keyClicks(name, "Renamed");
+            editor->findChild<QAction*>("32777")->trigger();
+            editor->close();
+        });
+        if (doubleClick)
+            console->OnCueListDblClk();
+        else
+            Click("1005");
+        EXPECT_FALSE(doc->m_running);
+        EXPECT_EQ(shown, QString::number(row + 1));
+        EXPECT_EQ(CueList()->item(row)->text(), QString::number(row + 1) + " Renamed");
+        EXPECT_EQ(doc->m_currentCue, 0);
+    }
+    EXPECT_NE(dir.Read("default.cue").find("\nRenamed|Sweep|100 0 0 0 0 0 100 0 "), std::string::npos);
+    EXPECT_NE(dir.Read("default.cue").find("\nRenamed|Sweep|100 0 0 0 0 0 0 100 "), std::string::npos);
+    EXPECT_TRUE(person.shown.empty());
 }
 
 }  // namespace
