@@ -56,6 +56,7 @@ void CCueEditDlg::BuildCueListHalf()
     m_location->setAlignment(Qt::AlignCenter);
     m_location->setFocusPolicy(Qt::NoFocus);
     m_name = AddBox(1009, 33, 9, 103, 14);
+    m_name->setMaxLength(98);
     connect(m_name, &QLineEdit::textEdited, this, &CCueEditDlg::OnCueNameChange);
     QPushButton* nameDone = AddButton(1058, "OK", 195, 6, 50, 14);
     nameDone->hide();

@@ -160,9 +160,11 @@ void CCueEditDlg::OnCueNameDone()
 {
     if (m_editCue == 0)
         return;  // a rebuild here would drop a selection of several cues
-    if (m_name->text().isEmpty())
-        m_name->setText(QString::fromLocal8Bit(m_shownName));
+    // The box shows what the cue holds: its name back when left empty, a long one cut.
     m_shownName = m_doc.m_cueName[m_doc.m_currentCue];
+    const QString stored = QString::fromLocal8Bit(m_shownName);
+    if (m_name->text() != stored)
+        m_name->setText(stored);
     const int top = m_cueList->verticalScrollBar()->value();
     FillCueList();
     m_cueList->verticalScrollBar()->setValue(top);

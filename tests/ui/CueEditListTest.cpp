@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QSlider>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -167,6 +168,9 @@ TEST_F(CueEditTest, OpensOnTheCurrentCueWhoseTypedNameIsStoredAtOnceAndListedWhe
     Click("1058");
     EXPECT_EQ(name->text(), "Finale");
     EXPECT_EQ(List("1011")->count(), 3);
+    QTest::keyClicks(name, QString(120, 'x'));
+    EXPECT_EQ(std::strlen(doc->m_cueName[2]), 98u);
+    EXPECT_EQ(name->text().size(), 98);
 
     Select({0, 2});  // no single cue: the box renames nothing
     QTest::keyClicks(name, "Stray");
