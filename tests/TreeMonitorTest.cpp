@@ -1,4 +1,5 @@
 #include "document/ShowData.h"
+#include "link/FrameCadence.h"
 #include "link/FrameDecoder.h"
 #include "link/SerialPort.h"
 #include "tests/DecodeFrames.h"
@@ -177,6 +178,35 @@ TEST(FrameDecoder, ReadsTheConsolesOwnTransmissions)
     EXPECT_TRUE(frames[14].tierOn[17][2]);
     EXPECT_FALSE(frames[14].tierOn[16][2]);
     EXPECT_FALSE(IsFault(frames[14]));
+}
+
+// What a tree saw of the cadence: arrival times of chase frames in, notes out.
+TEST(FrameCadence, LateFramesAndGapsAreToldApartFromTheSteadyBeat)
+{
+    const struct {
+        long long atMs;
+        ECadence kind;
+        long long missed;
+    } arrivals[] = {
+        {1000, ECadence::kFirst, 0}, {1100, ECadence::kOnTime, 0}, {1220, ECadence::kOnTime, 0},
+        {1341, ECadence::kLate, 0},  {1390, ECadence::kOnTime, 0}, {1560, ECadence::kLate, 0},
+        {1760, ECadence::kGap, 1},   {3290, ECadence::kGap, 14},  {3390, ECadence::kOnTime, 0},
+    };
+    CFrameCadence cadence;
+    for (const auto& a : arrivals) {
+        CadenceNote note = cadence.Chase(a.atMs);
+        EXPECT_EQ(note.kind, a.kind) << a.atMs;
+        EXPECT_EQ(note.missed, a.missed) << a.atMs;
+    }
+    EXPECT_EQ(cadence.late, 2);
+    EXPECT_EQ(cadence.gaps, 2);
+    EXPECT_EQ(cadence.missed, 15);
+    EXPECT_EQ(DescribeCadence({ECadence::kGap, 1530, 14}),
+              "GAP of 1530 ms without a chase frame: about 14 frames missed");
+    EXPECT_EQ(DescribeCadence({ECadence::kLate, 137, 0}), "LATE chase frame: 137 ms after the previous one");
+    EXPECT_EQ(DescribeCadenceTotals(cadence),
+              "9 chase frames, 2 late, 2 gaps (longest 1530 ms), about 15 frames missed, "
+              "mean interval outside gaps 110.0 ms");
 }
 
 std::string MonitorPath()

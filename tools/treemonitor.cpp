@@ -1,15 +1,20 @@
 // Tree monitor: stands where a tree's lamp controllers would and prints, one line
 // each, the frames that arrive on a serial line, flagging anything it cannot decode.
+// Before a chase frame that came late or after a gap in the 100 ms cadence it prints
+// a LATE or GAP line, and when it ends (also on SIGINT or SIGTERM) a SUMMARY line.
 //
 //   treemonitor [DEVICE] [--count N] [--seconds S]
 //
 // Without DEVICE it creates a pseudo-terminal and prints the device the console
 // should be given (for example as "1|/dev/pts/3|" in Glimmerbox.cfg) as its first line.
-// Exit status: 0 when every frame decoded cleanly, 1 when something was flagged, 2 on misuse.
+// --count stops after N frames. Exit status: 0 when every frame decoded cleanly,
+// 1 when a frame was flagged, 2 on misuse.
 
+#include "link/FrameCadence.h"
 #include "link/FrameDecoder.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -21,9 +26,16 @@
 
 namespace {
 
+volatile sig_atomic_t g_stop = 0;
+
+void OnStop(int)
+{
+    g_stop = 1;
+}
+
 struct Options {
     const char* device = nullptr;
-    long count = -1;     // stop after this many lines; -1 = never
+    long count = -1;     // stop after this many frames; -1 = never
     double seconds = -1; // stop after this long; -1 = never
 };
 
@@ -107,19 +119,33 @@ int main(int argc, char** argv)
         MakeRaw(fd);
 
     CFrameDecoder decoder;
+    CFrameCadence cadence;
     DecodedFrame frame;
-    long lines = 0;
-    bool fault = false;
+    long framesSeen = 0;
+    long faults = 0;
+    long long arrivedMs = NowMs();
     auto report = [&](const DecodedFrame& f) {
+        if (f.kind == FrameKind::kChase) {
+            std::string note = DescribeCadence(cadence.Chase(arrivedMs));
+            if (!note.empty())
+                std::printf("%s\n", note.c_str());
+        }
         std::printf("%s\n", DescribeFrame(f).c_str());
         std::fflush(stdout);
-        fault = fault || IsFault(f);
-        ++lines;
+        faults += IsFault(f);
+        ++framesSeen;
     };
     long long deadline = options.seconds >= 0 ? NowMs() + static_cast<long long>(options.seconds * 1000) : -1;
     unsigned char buffer[4096];
     bool lineOpen = true;
-    while (lineOpen && (options.count < 0 || lines < options.count)) {
+    // Ending the monitor still gives the summary: the loop stops, the run is summed up.
+    struct sigaction stop {};
+    stop.sa_handler = OnStop;
+    sigaction(SIGINT, &stop, nullptr);
+    sigaction(SIGTERM, &stop, nullptr);
+    // A reader that took the frames it wanted and left must not turn the summary into a crash.
+    signal(SIGPIPE, SIG_IGN);
+    while (!g_stop && lineOpen && (options.count < 0 || framesSeen < options.count)) {
         int wait = -1;
         if (deadline >= 0) {
             long long left = deadline - NowMs();
@@ -134,23 +160,25 @@ int main(int argc, char** argv)
         if (ready <= 0)
             continue;
         ssize_t n = read(fd, buffer, sizeof buffer);
+        arrivedMs = NowMs();
         if (n < 0 && (errno == EAGAIN || errno == EINTR))
             continue;
         if (n <= 0) {
             lineOpen = false;  // end of the line, or its other side went away
             break;
         }
-        for (ssize_t i = 0; i < n && (options.count < 0 || lines < options.count); ++i) {
+        for (ssize_t i = 0; i < n && (options.count < 0 || framesSeen < options.count); ++i) {
             if (decoder.Push(buffer[i], frame))
                 report(frame);
         }
     }
-    if (options.count < 0 || lines < options.count) {
+    if (options.count < 0 || framesSeen < options.count) {
         if (decoder.Flush(frame))
             report(frame);
     }
     close(fd);
     if (keepOpen >= 0)
         close(keepOpen);
-    return fault ? 1 : 0;
+    std::printf("SUMMARY %ld frames, %ld flagged; %s\n", framesSeen, faults, DescribeCadenceTotals(cadence).c_str());
+    return faults > 0 ? 1 : 0;
 }
