@@ -29,6 +29,13 @@ enum Channel {
     kChest = 12, kOutline = 13
 };
 
+// Lamp groups of the chase editor's grid. A tier lamp's index is tier x 10 + column.
+enum LampGroup { kChestGroup = 0, kOutlineGroup = 1, kTierGroup = 2 };
+
+// A step's lamp setup as the chase editor copies it: chest rail 1..6, outline
+// 1..6, then the tiers from tier 1, six columns each.
+constexpr int kLightSetupSize = 2 * kCircuits + kTiers * kCircuits;
+
 struct CRect {
     int left, top, right, bottom;
 };
@@ -108,6 +115,43 @@ public:
     void AutoAdvance();
     // Record index of the light step the tree shows now (0 = all dark).
     int CurrentStepRecord() const;
+
+    // --- light step editing (document/StepEditing.cpp), on the loaded chase's current step.
+    // Each refuses, changes nothing and returns false when there is nothing sound to change.
+    // Whether the row of a lamp is configured; false for an address outside the grid.
+    bool LampRowPresent(int group, int index) const;
+    // The current step's byte of a lamp; 0 when no step is on display.
+    int LampState(int group, int index) const;
+    bool ToggleLamp(int group, int index);
+    bool SetLamp(int group, int index, int value);
+    // Every lamp of the configured rows on (or off).
+    bool SetAllLamps(int value);
+    void CopyLightSetup(unsigned char (&setup)[kLightSetupSize]) const;
+    bool PasteLightSetup(const unsigned char (&setup)[kLightSetupSize]);
+    // A copy of the step before `step` goes in at `step` (behind step 1 when `step` is 1);
+    // the step on display becomes `step`. False when no record is free.
+    bool InsertStep(int step);
+    // Removes `step` (never step 1); the step before it goes on display.
+    bool DeleteStep(int step);
+    // Name, text and lamps of step `from` onto step `to`; step numbers stay.
+    bool CopyStep(int fromStep, int toStep);
+
+    // --- chase list editing (document/ChaseEditing.cpp)
+    // Loads "Blank Chase", making it with every lamp off unless a chase of that name
+    // exists. False when no record is free.
+    bool NewChase();
+    // Frees every record of the loaded chase; no chase stays loaded.
+    void DeleteChase();
+    // Gives the loaded chase a new name. Refused (false) for a blank name or one
+    // another chase has, so no chase is ever freed or merged by a rename.
+    bool RenameChase(const char* newName);
+    // Copies the loaded chase under a name no chase has and loads the copy; its name
+    // goes to `copyName`. False when there are not enough free records.
+    bool CopyChase(char (&copyName)[kNameSize]);
+    // Whether a chase of that name exists, case ignored, not counting chase `except`.
+    bool ChaseExists(const char* name, const char* except = nullptr) const;
+    // Name of the loaded chase (its step 1), "" when none is loaded.
+    const char* LoadedChaseName() const;
 
     // --- tree link (link/)
     void SendFrames(const char* kind);
