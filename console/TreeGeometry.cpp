@@ -40,33 +40,14 @@ void SetPolygon(CPolygon& polygon, const int (*offsets)[2], int count, int left,
 
 void ComputeRow(const CShowData& show, const CStepLamps& lamps, int t, CTreeGeometry& g)
 {
-    const int left = show.m_pictureLeft;
-    const int top = show.m_pictureTop;
     CTierRow& row = g.row[t - 1];
-
+    PlaceTierRow(show, g, t, show.m_chestPresent, row);
     for (int c = 0; c < kCircuits; ++c) {
         const int level = show.m_level[kColor1 + c];
         row.stripe[c].brush = LevelBrush(show, show.m_tierColor[t - 1][c], level);
         row.stripe[c].lit = level > 0 && lamps.tier[t - 1][c] != 0;
     }
-
-    row.imageCount = 2 * t;
-    for (int i = 0; i < row.imageCount; ++i)
-        row.image[i] = {g.columnStep * (i - t) + left + 211, g.rowStep * t + top - 8};
-
-    const int barY = g.rowStep * t + top - 13;
-    row.chestBarCount = show.m_chestPresent ? t : 0;
-    for (int k = 0; k < row.chestBarCount; ++k)
-        row.chestBar[k] = {left + 213 + g.chestStep * k - g.columnStep * t, barY};
-
-    int leftCircuit = 0, rightCircuit = 0;
-    OutlineCircuits(t, leftCircuit, rightCircuit);
-    const int index[kOutlineLampsPerTier] = {0, 1, 3 * t - 2, 3 * t - 1};
-    for (int k = 0; k < kOutlineLampsPerTier; ++k) {
-        COutlineLamp& lamp = row.outline[k];
-        const bool leftEnd = k < 2;
-        lamp.circuit = leftEnd ? leftCircuit : rightCircuit;
-        lamp.at = {left + (leftEnd ? 195 : 235) + g.outlineStep * index[k] - g.columnStep * t, barY};
+    for (COutlineLamp& lamp : row.outline) {
         lamp.state.brush = LevelBrush(show, show.m_outlineColor[lamp.circuit], show.m_level[kOutline]);
         lamp.state.lit = show.m_outlinePresent && lamps.outline[lamp.circuit] != 0;
     }
@@ -118,16 +99,49 @@ void OutlineDiamond(CPoint at, CPoint (&p)[6])
     p[5] = {at.x - 2, at.y + 2};
 }
 
-void ComputeTreeGeometry(const CShowData& show, CTreeGeometry& g)
+void SetTreeSpacing(int n, CTreeGeometry& g)
 {
-    const int n = show.m_tierCount;
     const bool drawTiers = n >= 1 && n <= kTiers;
     g.tierCount = drawTiers ? n : 0;
     g.columnStep = drawTiers ? 12 * (kTiers - n) / n + 12 : 0;
     g.rowStep = drawTiers ? 28 * (kTiers - n) / n + 28 : 0;
     g.chestStep = drawTiers ? 24 * (kTiers - n) / n + 24 : 0;
     g.outlineStep = drawTiers ? 8 * (kTiers - n) / n + 8 : 0;
+}
 
+void PlaceTierRow(const CShowData& show, const CTreeGeometry& g, int t, bool chestBars, CTierRow& row)
+{
+    const int left = show.m_pictureLeft;
+    const int top = show.m_pictureTop;
+    row = CTierRow{};
+    row.imageCount = 2 * t;
+    for (int i = 0; i < row.imageCount; ++i)
+        row.image[i] = {g.columnStep * (i - t) + left + 211, g.rowStep * t + top - 8};
+
+    const int barY = g.rowStep * t + top - 13;
+    row.chestBarCount = chestBars ? t : 0;
+    for (int k = 0; k < row.chestBarCount; ++k)
+        row.chestBar[k] = {left + 213 + g.chestStep * k - g.columnStep * t, barY};
+
+    int leftCircuit = 0, rightCircuit = 0;
+    OutlineCircuits(t, leftCircuit, rightCircuit);
+    const int index[kOutlineLampsPerTier] = {0, 1, 3 * t - 2, 3 * t - 1};
+    for (int k = 0; k < kOutlineLampsPerTier; ++k) {
+        const bool leftEnd = k < 2;
+        row.outline[k].circuit = leftEnd ? leftCircuit : rightCircuit;
+        row.outline[k].at = {left + (leftEnd ? 195 : 235) + g.outlineStep * index[k] - g.columnStep * t, barY};
+    }
+}
+
+void PlaceStarAndCross(const CShowData& show, CTreeGeometry& g)
+{
+    SetPolygon(g.star, kStarShape, 10, show.m_pictureLeft, show.m_pictureTop);
+    SetPolygon(g.cross, kCrossShape, 12, show.m_pictureLeft, show.m_pictureTop);
+}
+
+void ComputeTreeGeometry(const CShowData& show, CTreeGeometry& g)
+{
+    SetTreeSpacing(show.m_tierCount, g);
     const CStepLamps lamps = CurrentLamps(show);
     for (int t = 1; t <= kTiers; ++t) {
         if (t <= g.tierCount) {
@@ -142,12 +156,9 @@ void ComputeTreeGeometry(const CShowData& show, CTreeGeometry& g)
         g.chest[j].lit = lamps.chest[j] != 0;
     }
 
-    const int left = show.m_pictureLeft;
-    const int top = show.m_pictureTop;
+    PlaceStarAndCross(show, g);
     g.star.state.brush = LevelBrush(show, show.m_starColor, show.m_level[kStar]);
     g.star.state.lit = show.m_starPresent && show.m_level[kStar] > 0;
-    SetPolygon(g.star, kStarShape, 10, left, top);
     g.cross.state.brush = LevelBrush(show, show.m_crossColor, show.m_level[kCross]);
     g.cross.state.lit = show.m_crossPresent && show.m_level[kCross] > 0;
-    SetPolygon(g.cross, kCrossShape, 12, left, top);
 }

@@ -57,6 +57,13 @@ struct CTreeGeometry {
 // clamped to 0..100 before they pick a brush.
 void ComputeTreeGeometry(const CShowData& show, CTreeGeometry& out);
 
+// The pieces both pictures are built from. Spacing of an n-tier picture (all 0 for
+// n outside 1..18); where row t's lamp images, chest bars (when `chestBars`) and
+// outline lamps go, all unlit; the star and cross outlines, unlit.
+void SetTreeSpacing(int tiers, CTreeGeometry& g);
+void PlaceTierRow(const CShowData& show, const CTreeGeometry& g, int t, bool chestBars, CTierRow& row);
+void PlaceStarAndCross(const CShowData& show, CTreeGeometry& g);
+
 // Scratch-area shapes of one lamp image and one chest bar (relative to the scratch origin).
 void StripePolygon(int circuit, CPoint (&points)[6]);
 void ChestDiamond(int circuit, CPoint (&points)[6]);

@@ -14,7 +14,7 @@ namespace {
 constexpr int kScratch = 60;
 constexpr int kLampWidth = 15, kLampHeight = 21;
 constexpr int kBarY = 25, kBarWidth = 24, kBarHeight = 4;
-constexpr int kBulbX = 230, kBulbY = 252;
+constexpr int kBulbX = 230, kBulbY = 252;  // the live picture's bulb on the sheet
 
 QImage BlackSurface()
 {
@@ -80,11 +80,11 @@ void CTreePicture::Blit(int dx, int dy, const QImage& source, int sx, int sy, in
                      static_cast<size_t>(w) * 4);
 }
 
-void CTreePicture::DrawTiers(QPainter& painter, const CTreeGeometry& g)
+void CTreePicture::DrawTiers(QPainter& painter, const CTreeGeometry& g, int bulbX, int bulbY)
 {
     for (int t = g.tierCount; t >= 1; --t) {
         const CTierRow& row = g.row[t - 1];
-        Blit(0, 0, m_sprites, kBulbX, kBulbY, kScratch, kScratch);
+        Blit(0, 0, m_sprites, bulbX, bulbY, kScratch, kScratch);
         for (int c = 0; c < kCircuits; ++c) {
             CPoint stripe[6];
             StripePolygon(c, stripe);
@@ -128,7 +128,11 @@ void CTreePicture::Render(const CShowData& show)
 {
     CTreeGeometry g;
     ComputeTreeGeometry(show, g);
+    Paint(show, g, kBulbX, kBulbY);
+}
 
+void CTreePicture::Paint(const CShowData& show, const CTreeGeometry& g, int bulbX, int bulbY)
+{
     (void)m_canvas.bits();  // detach before the painter and the block copies share the buffer
     Blit(show.m_pictureLeft, show.m_pictureTop, m_sprites, 0, 0, show.m_pictureRight - show.m_pictureLeft,
          show.m_pictureBottom - show.m_pictureTop);
@@ -136,7 +140,7 @@ void CTreePicture::Render(const CShowData& show)
     QPainter painter(&m_canvas);
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(Qt::NoPen);
-    DrawTiers(painter, g);
+    DrawTiers(painter, g, bulbX, bulbY);
     DrawChestRail(painter, g);
     DrawOutline(painter, g);
     Fill(painter, g.star.state, g.star.point, g.star.count);

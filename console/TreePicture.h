@@ -23,11 +23,14 @@ public:
     void Clear();
     // Redraws the whole picture rectangle of the canvas from the document.
     void Render(const CShowData& show);
+    // Draws a computed picture into the document's picture rectangle of the canvas,
+    // building each lamp image on the sheet's bulb at `bulbX`, `bulbY`.
+    void Paint(const CShowData& show, const CTreeGeometry& g, int bulbX, int bulbY);
     const QImage& Canvas() const { return m_canvas; }
     const QImage& Sprites() const { return m_sprites; }
 
 private:
-    void DrawTiers(QPainter& painter, const CTreeGeometry& g);
+    void DrawTiers(QPainter& painter, const CTreeGeometry& g, int bulbX, int bulbY);
     void DrawChestRail(QPainter& painter, const CTreeGeometry& g);
     void DrawOutline(QPainter& painter, const CTreeGeometry& g);
     // Copies a block between the two surfaces (or within the canvas), clipped to both.
