@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QLineEdit>
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -33,6 +34,15 @@ protected:
                     "|100 0 0 0 0 0 50 50 50 50 50 50 0 0 50 50 1 20 " + std::to_string(activeTime) + "|\n";
         dir.Write("show.cue", cues);
         person.files.push_back(dir.Path("show.cue"));
+    }
+
+    // The demo show that ships with the program, with its cue list chosen at the open dialog.
+    void CopyDemo()
+    {
+        namespace fs = std::filesystem;
+        for (const auto& entry : fs::directory_iterator(fs::path(GLIMMER_SOURCE_DIR) / "demo"))
+            fs::copy_file(entry.path(), dir.Path(entry.path().filename().string()));
+        person.files.push_back(dir.Path("default.cue"));
     }
 
     // Opens the console the way the program does, on whatever ports the test set.

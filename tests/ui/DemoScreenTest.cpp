@@ -10,20 +10,10 @@
 #include <QTest>
 #include <QTimer>
 #include <QPixmap>
-#include <filesystem>
 
 namespace {
 
-class DemoScreenTest : public ConsoleTest {
-protected:
-    void CopyDemo()
-    {
-        namespace fs = std::filesystem;
-        for (const auto& entry : fs::directory_iterator(fs::path(GLIMMER_SOURCE_DIR) / "demo"))
-            fs::copy_file(entry.path(), dir.Path(entry.path().filename().string()));
-        person.files.push_back(dir.Path("default.cue"));
-    }
-};
+using DemoScreenTest = ConsoleTest;
 
 TEST_F(DemoScreenTest, SpritesAreInstalledOnceAndNeverOverwritten)
 {
