@@ -3,8 +3,8 @@
 #include "cueedit/CueEditDlg.h"
 
 #include "app/UpDown.h"
+#include "chaseedit/ChaseEditDlg.h"
 #include "document/LineReader.h"
-#include "document/Operator.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -19,7 +19,6 @@
 namespace {
 
 const char* const kNoChase = "# none";
-const char* const kChaseEditorMissing = "The chase editor is not available in this version.";
 
 int ValueOf(const CShowData& doc, int cue, CueValue value)
 {
@@ -150,14 +149,17 @@ void CCueEditDlg::OnEditChase()
     RunChaseEditor();
 }
 
-// The chase edit screen reads the chosen chase's name from the shared text buffer.
-// Afterwards the chase list offers what was made, renamed or deleted there.
+// The chase edit screen opens on the chosen chase, named in its own field and in
+// the shared text buffer. Afterwards the chase list offers what was made, renamed
+// or deleted there.
 void CCueEditDlg::RunChaseEditor()
 {
     const QList<QListWidgetItem*> selected = m_chaseList->selectedItems();
     const QByteArray name = selected.isEmpty() ? QByteArray() : ChaseName(selected.first());
     CopyCut(m_doc.m_text, sizeof m_doc.m_text, name.constData());
-    Notice(kChaseEditorMissing);
+    CChaseEditDlg chases(m_doc, this);
+    CopyCut(chases.m_chaseName, kNameSize, name.constData());
+    chases.exec();
     FillChaseList();
     RefreshPanel();
 }
