@@ -82,6 +82,7 @@ void CChaseEditDlg::BuildControls()
     connect(next, &QPushButton::clicked, this, &CChaseEditDlg::OnNextStep);
     QWidget* editing[] = {m_stepCounter, back, next, deleteStep, addStep, copySetup,
                           m_pasteButton, allOn, allOff, m_nameBox, deleteChase, copyChase};
+    static_assert(sizeof editing == sizeof m_editingControls);
     std::copy(std::begin(editing), std::end(editing), m_editingControls);
 
     m_grid = std::make_unique<CLampGrid>(this);

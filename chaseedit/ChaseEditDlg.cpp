@@ -1,5 +1,6 @@
 #include "chaseedit/ChaseEditDlg.h"
 
+#include "chaseedit/ChaseEditTexts.h"
 #include "chaseedit/ChasePreview.h"
 #include "chaseedit/LampGrid.h"
 #include "document/Operator.h"
@@ -10,13 +11,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-
-namespace {
-
-const char* const kPoolFull =
-    "All 4999 light steps are in use. Delete steps or chases you no longer need, then try again.";
-
-}  // namespace
 
 CChaseEditDlg::CChaseEditDlg(CShowData& doc, QWidget* parent)
     : QDialog(parent)
@@ -161,7 +155,7 @@ void CChaseEditDlg::OnAddLightStep()
     if (!m_editing)
         return;
     if (!m_doc.InsertStep(m_doc.m_chaseStep)) {
-        Notice(kPoolFull);
+        Notice(kPoolFullNotice);
         return;
     }
     RefreshStep();
@@ -171,15 +165,4 @@ void CChaseEditDlg::OnDeleteLightStep()
 {
     if (m_editing && m_doc.DeleteStep(m_doc.m_chaseStep))
         RefreshStep();
-}
-
-void CChaseEditDlg::OnMakeNewChase()
-{
-    if (!m_doc.NewChase()) {
-        Notice(kPoolFull);
-        return;
-    }
-    FillChaseList();
-    SelectRow(FindEntry(m_doc.LoadedChaseName(), false));
-    OnChaseListSelChange();
 }

@@ -2,8 +2,7 @@
 // that renames as the operator types, and the commands on whole chases.
 #include "chaseedit/ChaseEditDlg.h"
 
-#include "chaseedit/ChasePreview.h"
-#include "chaseedit/LampGrid.h"
+#include "chaseedit/ChaseEditTexts.h"
 #include "document/LineReader.h"
 
 #include <QLabel>
@@ -14,9 +13,6 @@
 
 namespace {
 
-const char* const kNoCopyRoom =
-    "There are not enough free light steps for a copy of this chase. Delete steps or chases you no longer need, "
-    "then try again.";
 const char* const kNameBlank = "Not renamed: type a name";
 const char* const kNameTaken = "Not renamed: name in use";
 
@@ -124,6 +120,17 @@ void CChaseEditDlg::ShowNameNote(const char* note)
     m_nameNote->setVisible(note != nullptr);
 }
 
+void CChaseEditDlg::OnMakeNewChase()
+{
+    if (!m_doc.NewChase()) {
+        Notice(kPoolFullNotice);
+        return;
+    }
+    FillChaseList();
+    SelectRow(FindEntry(m_doc.LoadedChaseName(), false));
+    OnChaseListSelChange();
+}
+
 void CChaseEditDlg::OnDeleteChase()
 {
     if (!m_editing)
@@ -139,7 +146,7 @@ void CChaseEditDlg::OnCopyChase()
         return;
     char copy[kNameSize];
     if (!m_doc.CopyChase(copy)) {
-        Notice(kNoCopyRoom);
+        Notice(kNoCopyRoomNotice);
         return;
     }
     FillChaseList();
