@@ -1,11 +1,9 @@
-// Tree lines that stall, drop and come back while the show runs, on real
-// pseudo-terminals: the console never waits, and every tree ends up showing the
-// current cue from whole frames only.
+// A tree line that stalls while the show runs, on real pseudo-terminals: the
+// console never waits, and the tree ends up showing the current cue from whole
+// frames only.
 #include "link/SerialPort.h"
-#include "link/TreeLines.h"
 #include "tests/DecodeFrames.h"
 #include "tests/EngineShow.h"
-#include "tests/FileTestSupport.h"
 #include "tests/PtyLine.h"
 
 #include <algorithm>
@@ -101,40 +99,5 @@ TEST_P(TreeLineStallTest, StalledTreeCatchesUpWithTheCurrentCueAndTheOtherMisses
 }
 
 INSTANTIATE_TEST_SUITE_P(Seconds, TreeLineStallTest, ::testing::Values(1, 5, 30));
-
-// An adapter pulled out and plugged back in under the same name: the console finds
-// the new line by itself, and the tree starts afresh with the show's present state.
-TEST_F(TreeLineTest, LineThatComesBackAtItsPathGetsStartUpThenTheCueThenTheChase)
-{
-    CTempProgramDir dir;
-    std::string path = dir.Path("tree1");
-    CPtyLine first;
-    ASSERT_TRUE(PointLinkAt(path, first.path));
-    CSerialPort moved(path.c_str());
-    doc->m_tree1Port = &moved;
-    EXPECT_FALSE(moved.CheckLine()) << "a good line is left alone";
-
-    first.CloseTreeSide();
-    doc->Tick(nullptr);
-    CheckTreeLines(&moved, &tree2);
-    EXPECT_EQ(moved.State(), ELineState::kLost);
-    doc->StartCue(2);
-
-    CPtyLine second;
-    ASSERT_TRUE(PointLinkAt(path, second.path));
-    doc->Tick(nullptr);
-    unsigned char byte;
-    EXPECT_LE(read(second.master, &byte, 1), 0) << "nothing before the line check found it";
-    CheckTreeLines(&moved, &tree2);
-    EXPECT_EQ(moved.State(), ELineState::kOpen);
-    EXPECT_EQ(Received(second.Receive(kChannelFrameBytes), 30), std::vector<FrameKind>{FrameKind::kStartup});
-    doc->Tick(nullptr);
-    doc->Tick(nullptr);
-    EXPECT_EQ(Received(second.Receive(kChannelSequenceBytes + kChaseSequenceBytes), 30), CueThenChases(1));
-
-    // Tree 2 kept its own frames and was not started afresh.
-    std::vector<FrameKind> kinds2 = Received(line2.Receive(), 30);
-    EXPECT_EQ(std::count(kinds2.begin(), kinds2.end(), FrameKind::kStartup), 0);
-}
 
 }  // namespace

@@ -160,17 +160,20 @@ TEST_F(ConsoleWireTest, StatusLineNamesTheTreeWhoseLineIsHeldBackLostOrNoSerialP
     }
 }
 
-// A tree's adapter pulled out and plugged back in: the console's own line check
-// finds it, and the tree gets the start-up frame, the cue, then the chase.
+// A tree's adapter pulled out and plugged back in under the same name while the
+// show moves on: the console's own line check finds it, and that tree alone gets
+// the start-up frame, the current cue, then the chase.
 TEST_F(ConsoleWireTest, LineThatComesBackIsPickedUpByTheConsoleItself)
 {
     std::string path = dir.Path("tree1");
     CPtyLine first, second;
     ASSERT_TRUE(PointLinkAt(path, first.path));
     ASSERT_TRUE(tree1.Open(path.c_str()));
+    line2.Receive(kChannelFrameBytes);
     console->OnSendTreeSignals();
     Control("1006")->click();
     first.CloseTreeSide();
+    doc->StartCue(2);
     ASSERT_TRUE(PointLinkAt(path, second.path));
 
     Bytes got;
@@ -186,9 +189,14 @@ TEST_F(ConsoleWireTest, LineThatComesBackIsPickedUpByTheConsoleItself)
     std::vector<DecodedFrame> frames = DecodeAll(got);
     ASSERT_GE(frames.size(), 16u);
     EXPECT_EQ(frames[0].kind, FrameKind::kStartup);
-    EXPECT_EQ(frames[1].kind, FrameKind::kChannel);
+    for (int k = 0; k < kChannels; ++k) {
+        EXPECT_EQ(frames[k + 1].channel, k);
+        EXPECT_EQ(frames[k + 1].level, doc->m_cueLevel[k][2]);
+    }
     EXPECT_EQ(frames[15].kind, FrameKind::kChase);
-    EXPECT_TRUE(Status().startsWith("Data Sent     CUE")) << Status().toStdString();
+    EXPECT_TRUE(Status().startsWith("Data Sent     CUE #(2)")) << Status().toStdString();
+    for (const DecodedFrame& f : DecodeAll(line2.Receive()))
+        EXPECT_NE(f.kind, FrameKind::kStartup) << "Tree 2 is not started afresh";
 }
 
 }  // namespace
