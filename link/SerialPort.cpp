@@ -11,7 +11,6 @@
 #include <termios.h>
 #include <unistd.h>
 
-
 std::string SerialDevicePath(const char* name)
 {
     if (name == nullptr || name[0] == '\0' || std::strcmp(name, "NONE") == 0)
@@ -97,7 +96,9 @@ void CSerialPort::Close()
         return;
     // Drop what a held-back line still queues, so close cannot wait for it.
     tcflush(m_fd, TCIOFLUSH);
-    ioctl(m_fd, TIOCNXCL);  // another holder of the line must not keep us out later
+    // The exclusive mark outlives this close while another program holds the line
+    // (a tree monitor does), and would refuse our own opening it again.
+    ioctl(m_fd, TIOCNXCL);
     close(m_fd);
     m_fd = -1;
 }
