@@ -1,25 +1,77 @@
 #include "document/ProgramDir.h"
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
+#include <pwd.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
-std::string ProgramDir()
+namespace {
+
+std::string HomeDir()
 {
-    const char* home = std::getenv("GLIMMERBOX_HOME");
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && home[0] != '\0')
+        return home;
+    // A service or a sudo -i session may run without HOME; a shared fallback
+    // such as /tmp would let another user plant the show.
+    struct passwd entry {};
+    struct passwd* found = nullptr;
+    char buffer[4096];
+    if (getpwuid_r(geteuid(), &entry, buffer, sizeof buffer, &found) == 0 && found != nullptr &&
+        found->pw_dir != nullptr && found->pw_dir[0] != '\0')
+        return found->pw_dir;
+    return "";
+}
+
+// "" when `dir` is safe to read shows from and write them to.
+std::string Refusal(const std::string& dir)
+{
+    struct stat st {};
+    if (stat(dir.c_str(), &st) != 0)
+        return std::string("it cannot be created (") + std::strerror(errno) + ")";
+    if (!S_ISDIR(st.st_mode))
+        return "it is not a directory";
+    if (st.st_uid != geteuid())
+        return "it belongs to another user (uid " + std::to_string(st.st_uid) + ")";
+    if ((st.st_mode & S_IWOTH) != 0)
+        return "other users can write to it";
+    if ((st.st_mode & S_IWGRP) != 0 && st.st_gid != getegid())
+        return "the group " + std::to_string(st.st_gid) + " can write to it";
+    return "";
+}
+
+}  // namespace
+
+std::string ProgramDir(std::string* why)
+{
+    const char* chosen = std::getenv("GLIMMERBOX_HOME");
     std::string dir;
-    if (home != nullptr && home[0] != '\0') {
-        dir = home;
+    if (chosen != nullptr && chosen[0] != '\0') {
+        dir = chosen;
     } else {
-        const char* user = std::getenv("HOME");
-        dir = std::string(user != nullptr && user[0] != '\0' ? user : "/tmp") + "/GlimmerboxPlus";
+        std::string home = HomeDir();
+        if (home.empty()) {
+            if (why != nullptr)
+                *why = "There is no program directory: this user has no home directory";
+            return "";
+        }
+        dir = home + "/GlimmerboxPlus";
     }
     mkdir(dir.c_str(), 0755);  // already there is fine
-    return dir;
+    std::string refusal = Refusal(dir);
+    if (refusal.empty())
+        return dir;
+    if (why != nullptr)
+        *why = "The program directory " + dir + " cannot be used: " + refusal;
+    return "";
 }
 
 std::string ProgramPath(const char* name)
 {
     if (name[0] == '/')
         return name;
-    return ProgramDir() + "/" + name;
+    std::string dir = ProgramDir();
+    return dir.empty() ? std::string() : dir + "/" + name;
 }
