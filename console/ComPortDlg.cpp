@@ -113,8 +113,7 @@ void CComPortDlg::RefreshStatus()
 void CComPortDlg::OnClose()
 {
     m_doc.m_operator->Message("Warning. You must exit the program for the changes to take effect.", "NOTICE");
-    if (!m_doc.WritePortConfig())
-        m_doc.m_operator->Message("Unable to Modify Config File", "ERROR");
+    m_doc.WritePortConfig();  // a failure is told to the operator with the file and the reason
     done(QDialog::Accepted);
 }
 

@@ -1,7 +1,8 @@
-#include "document/AtomicFile.h"
 #include "document/LineReader.h"
 #include "document/ProgramDir.h"
 #include "document/ShowData.h"
+#include "document/ShowFileIn.h"
+#include "document/ShowFileSave.h"
 #include "document/ShowFiles.h"
 
 #include <cstdio>
@@ -50,48 +51,52 @@ void LoadChaseLibrary(CShowData& doc)
     doc.ClearChases();
     if (std::strlen(doc.m_chaseFileName) < 3)
         return;
-    FILE* in = std::fopen(ProgramPath(doc.m_chaseFileName).c_str(), "r");
-    if (in == nullptr)
+    CShowFileIn in(ProgramPath(doc.m_chaseFileName), doc.m_chaseCheck, doc.m_operator);
+    if (in.Stream() == nullptr)
         return;
-    CLineReader reader(in, kDataLineLimit);
+    CLineReader reader(in.Stream(), kDataLineLimit);
     // The library starts empty and fills lowest-first, so the next free record
     // is simply the one after the last filled.
     int r = 1;
-    while (r < kStepRecords && reader.Next()) {
+    int leftOut = 0;
+    while (reader.Next()) {
         const char* f[4];
         SplitFields(reader.Line(), f, 4);
         int step = LeadingNumber(f[1]);
         // A nameless line marks no record; a step number outside the step map is refused.
         if (f[0][0] == '\0' || step < 1 || step >= kStepRecords)
             continue;
+        if (r >= kStepRecords) {
+            ++leftOut;
+            continue;
+        }
         CopyCut(doc.m_stepChase[r], kNameSize, f[0]);
         doc.m_stepNumber[r] = step;
         CopyCut(doc.m_stepText[r], kNameSize, f[2]);
         ReadLamps(doc, r, f[3]);
         ++r;
     }
-    std::fclose(in);
+    in.Finish(reader, leftOut, "records", kStepRecords - 1);
 }
 
 bool SaveChaseLibrary(CShowData& doc)
 {
     if (std::strlen(doc.m_chaseFileName) < 3)
         return false;
-    CAtomicFile file(ProgramPath(doc.m_chaseFileName));
-    FILE* out = file.Stream();
-    if (out == nullptr)
-        return false;
-    char lamps[kLampChars + 1];
-    for (int r = 1; r < kStepRecords; ++r) {
-        if (doc.m_stepNumber[r] == 0 || doc.m_stepChase[r][0] == '\0')
-            continue;
-        WriteLamps(doc, r, lamps);
-        char name[kNameSize], text[kNameSize];
-        std::fprintf(out, "%s|%d|%s|%s|\n", SafeField(doc.m_stepChase[r], name, kNameSize), doc.m_stepNumber[r],
-                     SafeField(doc.m_stepText[r], text, kNameSize), lamps);
-    }
+    auto write = [&doc](FILE* out) {
+        char lamps[kLampChars + 1];
+        for (int r = 1; r < kStepRecords; ++r) {
+            if (doc.m_stepNumber[r] == 0 || doc.m_stepChase[r][0] == '\0')
+                continue;
+            WriteLamps(doc, r, lamps);
+            char name[kNameSize], text[kNameSize];
+            std::fprintf(out, "%s|%d|%s|%s|\n", SafeField(doc.m_stepChase[r], name, kNameSize), doc.m_stepNumber[r],
+                         SafeField(doc.m_stepText[r], text, kNameSize), lamps);
+        }
+    };
     // Only a library that reached the disk may leave memory.
-    if (!file.Commit())
+    if (!SaveShowFile(ProgramPath(doc.m_chaseFileName), doc.m_chaseCheck, doc.m_operator,
+                      {"Could not save the chase library", "records"}, write))
         return false;
     doc.ClearChases();
     return true;

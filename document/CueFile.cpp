@@ -1,7 +1,8 @@
-#include "document/AtomicFile.h"
 #include "document/LineReader.h"
 #include "document/ProgramDir.h"
 #include "document/ShowData.h"
+#include "document/ShowFileIn.h"
+#include "document/ShowFileSave.h"
 #include "document/ShowFiles.h"
 
 #include <cstdio>
@@ -75,12 +76,13 @@ void LoadCueListFile(CShowData& doc)
         doc.LoadCueList();
         return;
     }
-    FILE* in = std::fopen(ProgramPath(doc.m_cueFileName).c_str(), "r");
-    if (in == nullptr)
+    CShowFileIn in(ProgramPath(doc.m_cueFileName), doc.m_cueCheck, doc.m_operator);
+    if (in.Stream() == nullptr)
         return;
-    CLineReader reader(in, kDataLineLimit);
+    CLineReader reader(in.Stream(), kDataLineLimit);
     // The table starts empty and fills lowest-first.
     int s = 1;
+    int leftOut = 0;
     while (reader.Next()) {
         const char* f[3];
         SplitFields(reader.Line(), f, 3);
@@ -90,9 +92,11 @@ void LoadCueListFile(CShowData& doc)
             CopyCut(doc.m_selectedChaseList, kFileNameSize, f[1]);
             continue;
         }
-        // A full table ignores further cues but still takes a later selection line.
-        if (s >= kCueSlots)
+        // A full table counts further cues but still takes a later selection line.
+        if (s >= kCueSlots) {
+            ++leftOut;
             continue;
+        }
         if (s == 1)
             doc.m_currentCue = 1;
         CopyCut(doc.m_cueName[s], kNameSize, f[0]);
@@ -100,28 +104,28 @@ void LoadCueListFile(CShowData& doc)
         ReadNumbers(doc, s, f[2]);
         ++s;
     }
-    std::fclose(in);
+    in.Finish(reader, leftOut, "cues", kCueSlots - 1);
 }
 
 bool SaveCueListFile(CShowData& doc)
 {
     if (std::strlen(doc.m_cueFileName) < 3)
         return false;
-    CAtomicFile file(ProgramPath(doc.m_cueFileName));
-    FILE* out = file.Stream();
-    if (out == nullptr)
-        return false;
-    std::fprintf(out, "%s|default.B%d|\n", kSelectedKey, doc.m_tierCount);
-    for (int s = 1; s < kCueSlots; ++s) {
-        if (doc.m_cueName[s][0] == '\0')
-            continue;
-        int n[kCueNumbers];
-        for (int i = 0; i < kCueNumbers; ++i)
-            n[i] = LoadNumber(doc, s, kNumberOrder[i]);
-        char name[kNameSize], chase[kNameSize];
-        std::fprintf(out, "%s|%s|%d %d %d %d %d %d %d %d %d %d %d %d %d %d %d %d %d %d %d|\n",
-                     SafeField(doc.m_cueName[s], name, kNameSize), SafeField(doc.m_cueChase[s], chase, kNameSize), n[0], n[1], n[2], n[3], n[4], n[5], n[6], n[7], n[8], n[9], n[10], n[11],
-                     n[12], n[13], n[14], n[15], n[16], n[17], n[18]);
-    }
-    return file.Commit();
+    auto write = [&doc](FILE* out) {
+        std::fprintf(out, "%s|default.B%d|\n", kSelectedKey, doc.m_tierCount);
+        for (int s = 1; s < kCueSlots; ++s) {
+            if (doc.m_cueName[s][0] == '\0')
+                continue;
+            int n[kCueNumbers];
+            for (int i = 0; i < kCueNumbers; ++i)
+                n[i] = LoadNumber(doc, s, kNumberOrder[i]);
+            char name[kNameSize], chase[kNameSize];
+            std::fprintf(out, "%s|%s|%d %d %d %d %d %d %d %d %d %d %d %d %d %d %d %d %d %d %d|\n",
+                         SafeField(doc.m_cueName[s], name, kNameSize), SafeField(doc.m_cueChase[s], chase, kNameSize),
+                         n[0], n[1], n[2], n[3], n[4], n[5], n[6], n[7], n[8], n[9], n[10], n[11], n[12], n[13], n[14],
+                         n[15], n[16], n[17], n[18]);
+        }
+    };
+    return SaveShowFile(ProgramPath(doc.m_cueFileName), doc.m_cueCheck, doc.m_operator,
+                        {"Could not save the cue list", "cues"}, write);
 }

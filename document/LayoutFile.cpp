@@ -1,10 +1,10 @@
-#include "document/AtomicFile.h"
 #include "document/LineReader.h"
 #include "document/Operator.h"
 #include "document/ProgramDir.h"
 #include "document/ShowData.h"
+#include "document/ShowFileIn.h"
+#include "document/ShowFileSave.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -137,35 +137,27 @@ void WriteLayout(const CShowData& doc, FILE* out)
 
 bool CShowData::LoadLayout()
 {
-    std::string path = ProgramPath(kLayoutName);
-    FILE* in = std::fopen(path.c_str(), "r");
-    if (in == nullptr) {
-        if (errno != ENOENT) {
-            // A file that exists but cannot be read must not be replaced by a fresh layout.
-            if (m_operator != nullptr)
-                m_operator->Message("Failed to open Config File", "ERROR");
-            return false;
-        }
+    CShowFileIn in(ProgramPath(kLayoutName), m_layoutCheck, m_operator);
+    if (in.Missing()) {
         std::string text = m_operator != nullptr ? m_operator->AskTierCount() : std::string();
         FirstRunSetup(text.c_str());
         return false;
     }
-    CLineReader reader(in, kLayoutLineLimit);
+    // A file that is there but cannot be read must not be replaced by a fresh layout.
+    if (in.Stream() == nullptr)
+        return false;
+    CLineReader reader(in.Stream(), kLayoutLineLimit);
     while (reader.Next())
         ReadLayoutLine(*this, reader.Line());
-    std::fclose(in);
+    in.Finish(reader);
+    if (m_layoutCheck.unreadable)
+        return false;
     std::snprintf(m_chaseFileName, sizeof m_chaseFileName, "default.B%02d", m_tierCount);
     return true;
 }
 
 void CShowData::SaveLayout()
 {
-    CAtomicFile file(ProgramPath(kLayoutName));
-    bool saved = false;
-    if (file.Stream() != nullptr) {
-        WriteLayout(*this, file.Stream());
-        saved = file.Commit();
-    }
-    if (!saved && m_operator != nullptr)
-        m_operator->Message("Failed to open Config File", "ERROR");
+    SaveShowFile(ProgramPath(kLayoutName), m_layoutCheck, m_operator, {"Failed to open Config File", "lines"},
+                 [this](FILE* out) { WriteLayout(*this, out); });
 }

@@ -16,6 +16,10 @@ bool CLineReader::Next()
         int c = 0;
         bool any = false;
         while ((c = getc(m_file)) != EOF) {
+            if (--m_left < 0) {
+                c = EOF;
+                break;
+            }
             any = true;
             if (c == '\n')
                 break;

@@ -8,6 +8,8 @@
 // Longest line the layout file and the chase/cue files carry.
 constexpr int kLayoutLineLimit = 499;
 constexpr int kDataLineLimit = 2499;
+// No file of the console comes near this; reading stops there.
+constexpr long long kShowFileMaxBytes = 64LL << 20;
 
 class CLineReader {
 public:
@@ -16,13 +18,16 @@ public:
 
     // Reads the next non-empty line; false at end of file. A line longer than
     // the limit is consumed whole and cut; one CR before the LF is dropped;
-    // a NUL byte ends the line's text.
+    // a NUL byte ends the line's text. Reads at most kShowFileMaxBytes in all.
     bool Next();
     char* Line() { return m_line; }
+    // True when reading stopped at kShowFileMaxBytes before the end of the file.
+    bool Cut() const { return m_left < 0; }
 
 private:
     FILE* m_file;
     int m_limit;
+    long long m_left = kShowFileMaxBytes;
     char m_line[kDataLineLimit + 1];
 };
 

@@ -2,6 +2,8 @@
 // The one show document: cues, light step records, layout, colours and run state,
 // all in fixed arrays so nothing about a show is ever allocated.
 
+#include "document/FileCheck.h"
+
 #include <string>
 #include <vector>
 
@@ -236,6 +238,12 @@ public:
     // Whether Tree 1 / Tree 2 took the last transmission whole (false when it was
     // skipped or its line gave up), so the status line never claims what did not happen.
     bool m_treeTookFrames[2];
+
+    // What the last read of each file found; its save goes by it.
+    CFileCheck m_layoutCheck;
+    CFileCheck m_chaseCheck;
+    CFileCheck m_cueCheck;
+    CFileCheck m_portCheck;
 
     // Edges the core is handed: the two ports and the person at the console.
     CSerialPort* m_tree1Port;

@@ -1,9 +1,10 @@
 #include "link/PortConfig.h"
 
-#include "document/AtomicFile.h"
 #include "document/LineReader.h"
 #include "document/ProgramDir.h"
 #include "document/ShowData.h"
+#include "document/ShowFileIn.h"
+#include "document/ShowFileSave.h"
 
 #include <cstdio>
 #include <cstring>
@@ -38,12 +39,14 @@ const char* CShowData::ReadPortConfig(int tree)
         return kEmpty;
     char* target = tree == 1 ? m_tree1PortName : m_tree2PortName;
     target[0] = '\0';
-    FILE* file = std::fopen(ProgramPath(kPortConfigFile).c_str(), "r");
-    if (file == nullptr)
+    // Read once per tree at start-up, before anyone is at the console: the
+    // start-up reports an unreadable file once, from m_portCheck.
+    CShowFileIn in(ProgramPath(kPortConfigFile), m_portCheck, nullptr);
+    if (in.Stream() == nullptr)
         return target;
     // Lines of up to 499 characters; the rest of a longer line is dropped, never
     // taken for a record of its own.
-    CLineReader lines(file, kLayoutLineLimit);
+    CLineReader lines(in.Stream(), kLayoutLineLimit);
     char name[kPortNameSize];
     while (lines.Next()) {
         if (ParseLine(lines.Line(), name, kPortNameSize) == tree) {
@@ -51,18 +54,17 @@ const char* CShowData::ReadPortConfig(int tree)
             break;
         }
     }
-    std::fclose(file);
+    in.Finish(lines);
     return target;
 }
 
 bool CShowData::WritePortConfig()
 {
-    CAtomicFile file(ProgramPath(kPortConfigFile));
-    if (file.Stream() == nullptr)
-        return false;
-    std::fprintf(file.Stream(), "1|%.*s|\n2|%.*s|\n", kPortNameSize - 1, m_tree1PortName,
-                 kPortNameSize - 1, m_tree2PortName);
-    return file.Commit();
+    return SaveShowFile(ProgramPath(kPortConfigFile), m_portCheck, m_operator, {"Unable to Modify Config File", "lines"},
+                        [this](FILE* out) {
+                            std::fprintf(out, "1|%.*s|\n2|%.*s|\n", kPortNameSize - 1, m_tree1PortName,
+                                         kPortNameSize - 1, m_tree2PortName);
+                        });
 }
 
 std::string PortStatusText(const CShowData& doc)

@@ -220,7 +220,9 @@ TEST_F(CueFile, UnreadableOrUnwritableListsChangeNothingOnDisk)
     Name("/nonexistent-dir/x.cue");
     doc->SaveFile("cue");
     EXPECT_STREQ(doc->m_cueName[1], "Kept");
-    EXPECT_TRUE(person.shown.empty());
+    ASSERT_EQ(person.shown.size(), 1u);
+    EXPECT_EQ(person.shown[0].text, "Could not save the cue list\n/nonexistent-dir/x.cue: No such file or directory.\n"
+                                    "The file on disk was not changed.");
 }
 
 }  // namespace

@@ -172,11 +172,12 @@ TEST_F(LayoutFile, LineEndingsDoNotMatter)
 TEST_F(LayoutFile, FailedSaveIsReportedAndLeavesTheLayout)
 {
     doc->m_starPresent = true;
-    // A directory in the file's place makes the final rename fail.
+    // A directory in the file's place is never replaced.
     ASSERT_EQ(mkdir(dir.Path("colors.txt").c_str(), 0755), 0);
     doc->SaveLayout();
     ASSERT_EQ(person.shown.size(), 1u);
-    EXPECT_EQ(person.shown[0].text, "Failed to open Config File");
+    EXPECT_EQ(person.shown[0].text, "Failed to open Config File\n" + dir.Path("colors.txt") +
+                                        ": it is not a regular file.\nThe file on disk was not changed.");
     EXPECT_EQ(person.shown[0].caption, "ERROR");
     EXPECT_TRUE(doc->m_starPresent);
 }

@@ -127,7 +127,8 @@ TEST_F(PortDialogTest, UnwritableConfigurationIsReported)
     dialog.show();
     dialog.close();
     ASSERT_EQ(person.shown.size(), 2u);
-    EXPECT_EQ(person.shown[1].text, "Unable to Modify Config File");
+    EXPECT_EQ(person.shown[1].text, "Unable to Modify Config File\n" + dir.Path("Glimmerbox.cfg") +
+                                        ": it is not a regular file.\nThe file on disk was not changed.");
     EXPECT_EQ(person.shown[1].caption, "ERROR");
 }
 

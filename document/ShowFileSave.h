@@ -1,0 +1,22 @@
+#pragma once
+// Saving a file of the console: never over a file that could not be read, with
+// a backup of the whole old file first when the tables could not hold all of
+// it, and every failure told to the operator with the file and the reason.
+
+#include "document/FileCheck.h"
+
+#include <cstdio>
+#include <functional>
+#include <string>
+
+class IOperator;
+
+struct CSaveText {
+    const char* headline;  // first line of every failure message
+    const char* records;   // what the file holds, as the backup notice names it
+};
+
+// Writes `path` through `write`. `check` is what the last read of the file
+// found. False, with the old file as it was, when nothing was saved.
+bool SaveShowFile(const std::string& path, CFileCheck& check, IOperator* person, const CSaveText& text,
+                  const std::function<void(FILE*)>& write);
