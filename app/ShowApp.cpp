@@ -1,23 +1,37 @@
 #include "app/ShowApp.h"
 
 #include "console/MainDlg.h"
+#include "document/AtomicFile.h"
 #include "document/ProgramDir.h"
 #include "document/ShowData.h"
+#include "document/ShowFileIn.h"
 #include "link/SerialPort.h"
 
 #include <QFile>
 
-CShowApp::CShowApp()
+CShowApp::CShowApp(IOperator* person)
     : m_doc(std::make_unique<CShowData>())
 {
-    // The port names come from the configuration file before the ports open on them.
-    std::string tree1 = m_doc->ReadPortConfig(1);
-    std::string tree2 = m_doc->ReadPortConfig(2);
+    IOperator* told = person != nullptr ? person : &m_operator;
+    std::string dir = ProgramDir(&m_startProblem);
+    std::string tree1, tree2;
+    if (dir.empty()) {
+        // Nothing is read from or written to a directory someone else controls.
+        m_startProblem += ".\nNothing was read or written; the console does not start.";
+        told->Message(m_startProblem.c_str(), "ERROR");
+    } else {
+        RemoveStaleSaves(dir);
+        // The port names come from the configuration file before the ports open on them.
+        tree1 = m_doc->ReadPortConfig(1);
+        tree2 = m_doc->ReadPortConfig(2);
+        if (m_doc->m_portCheck.unreadable)
+            told->Message(UnreadableText(m_doc->m_portCheck).c_str(), "ERROR");
+    }
     m_tree1Port = std::make_unique<CSerialPort>(tree1.c_str());
     m_tree2Port = std::make_unique<CSerialPort>(tree2.c_str());
     m_doc->m_tree1Port = m_tree1Port.get();
     m_doc->m_tree2Port = m_tree2Port.get();
-    m_doc->m_operator = &m_operator;
+    m_doc->m_operator = told;
 }
 
 CShowApp::~CShowApp()
@@ -29,6 +43,8 @@ CShowApp::~CShowApp()
 
 int CShowApp::Run()
 {
+    if (!m_startProblem.empty())
+        return 1;
     InstallSprites();
     CMainDlg console(*m_doc);
     m_operator.SetParent(&console);

@@ -1,9 +1,15 @@
 // Start-up: the port configuration names the lines the two trees' ports open on.
 #include "app/ShowApp.h"
+#include "document/AtomicFile.h"
 #include "document/ShowData.h"
 #include "link/SerialPort.h"
 #include "tests/FileTestSupport.h"
 #include "tests/PtyLine.h"
+
+#include <cstring>
+#include <dirent.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 
 namespace {
 
@@ -33,6 +39,71 @@ TEST(ShowAppStart, WithoutAConfigurationBothPortsStayClosed)
     EXPECT_STREQ(app.Document().m_tree1PortName, "");
     EXPECT_FALSE(app.Document().m_tree1Port->IsOpen());
     EXPECT_FALSE(app.Document().m_tree2Port->IsOpen());
+}
+
+TEST(ShowAppStart, AProgramDirectoryOthersCanWriteToStopsTheStartBeforeAnythingIsRead)
+{
+    CTempProgramDir dir;
+    dir.Write("Glimmerbox.cfg", "1|COM1|\n");
+    chmod(dir.Path("").c_str(), 0777);
+    CScriptedOperator person;
+    CShowApp app(&person);
+    ASSERT_EQ(person.shown.size(), 1u);
+    EXPECT_EQ(person.shown[0].caption, "ERROR");
+    EXPECT_EQ(person.shown[0].text, "The program directory " + std::string(getenv("GLIMMERBOX_HOME")) +
+                                        " cannot be used: other users can write to it.\n"
+                                        "Nothing was read or written; the console does not start.");
+    EXPECT_STREQ(app.Document().m_tree1PortName, "");
+    EXPECT_EQ(app.Run(), 1);
+    chmod(dir.Path("").c_str(), 0700);
+}
+
+TEST(ShowAppStart, APipeForThePortConfigurationIsToldWithoutHangingAndBothPortsStayClosed)
+{
+    CTempProgramDir dir;
+    ASSERT_EQ(mkfifo(dir.Path("Glimmerbox.cfg").c_str(), 0644), 0);
+    CScriptedOperator person;
+    CShowApp app(&person);
+    ASSERT_EQ(person.shown.size(), 1u);
+    EXPECT_EQ(person.shown[0].text, "Cannot read " + dir.Path("Glimmerbox.cfg") +
+                                        " (a named pipe, not a regular file).\nIt is left as it is: nothing will be "
+                                        "saved over it.");
+    EXPECT_FALSE(app.Document().m_tree1Port->IsOpen());
+    EXPECT_FALSE(app.Document().m_tree2Port->IsOpen());
+}
+
+TEST(ShowAppStart, SavesCutShortByACrashAreClearedAwayAtStart)
+{
+    CTempProgramDir dir;
+    dir.Write("show.cue", "old\n");
+    dir.Write("show.cue.bak", "a backup\n");
+    dir.Write("show.cue.glimmerbox-save-1-abcdef", "");  // process 1 lives: its save is left alone
+    pid_t child = fork();
+    if (child == 0) {
+        CAtomicFile::s_beforeRename = [](const char*) { _exit(0); };
+        CAtomicFile file(dir.Path("show.cue"));
+        std::fputs("new\n", file.Stream());
+        file.Commit();
+        _exit(1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    auto saves = [&dir] {
+        std::vector<std::string> names;
+        DIR* listing = opendir(dir.Path("").c_str());
+        while (const dirent* entry = readdir(listing))
+            if (std::strstr(entry->d_name, ".glimmerbox-save-") != nullptr)
+                names.emplace_back(entry->d_name);
+        closedir(listing);
+        return names;
+    };
+    ASSERT_EQ(saves().size(), 2u);
+    CScriptedOperator person;
+    CShowApp app(&person);
+    EXPECT_EQ(saves(), std::vector<std::string>{"show.cue.glimmerbox-save-1-abcdef"});
+    EXPECT_EQ(dir.Read("show.cue"), "old\n");
+    EXPECT_EQ(dir.Read("show.cue.bak"), "a backup\n");
+    EXPECT_TRUE(person.shown.empty());
 }
 
 }  // namespace
