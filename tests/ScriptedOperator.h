@@ -29,6 +29,15 @@ public:
     bool ChooseOpenFile(const std::string& dir, std::string& path) override { return Choose(dir, path); }
     bool ChooseSaveFile(const std::string& dir, std::string& path) override { return Choose(dir, path); }
 
+    // Every message box shown, one "CAPTION: text" line each.
+    std::string Transcript() const
+    {
+        std::string all;
+        for (const Shown& m : shown)
+            all += m.caption + ": " + m.text + "\n";
+        return all;
+    }
+
     std::deque<bool> answers;         // Yes/No answers, in order; No when empty
     std::string tierCount;            // typed at the tier-count prompt
     std::deque<std::string> files;    // file dialog results; "" or empty queue = Cancel

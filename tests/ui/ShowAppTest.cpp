@@ -6,8 +6,7 @@
 #include "tests/FileTestSupport.h"
 #include "tests/PtyLine.h"
 
-#include <cstring>
-#include <dirent.h>
+#include <glob.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 
@@ -48,26 +47,22 @@ TEST(ShowAppStart, AProgramDirectoryOthersCanWriteToStopsTheStartBeforeAnythingI
     chmod(dir.Path("").c_str(), 0777);
     CScriptedOperator person;
     CShowApp app(&person);
-    ASSERT_EQ(person.shown.size(), 1u);
-    EXPECT_EQ(person.shown[0].caption, "ERROR");
-    EXPECT_EQ(person.shown[0].text, "The program directory " + std::string(getenv("GLIMMERBOX_HOME")) +
-                                        " cannot be used: other users can write to it.\n"
-                                        "Nothing was read or written; the console does not start.");
+    EXPECT_EQ(person.Transcript(), "ERROR: The program directory " + std::string(getenv("GLIMMERBOX_HOME")) +
+                                       " cannot be used: other users can write to it.\n"
+                                       "Nothing was read or written; the console does not start.\n");
     EXPECT_STREQ(app.Document().m_tree1PortName, "");
     EXPECT_EQ(app.Run(), 1);
-    chmod(dir.Path("").c_str(), 0700);
 }
 
-TEST(ShowAppStart, APipeForThePortConfigurationIsToldWithoutHangingAndBothPortsStayClosed)
+TEST(ShowAppStart, APipeForThePortConfigurationIsToldWithoutHangingAndThePortsStayClosed)
 {
     CTempProgramDir dir;
     ASSERT_EQ(mkfifo(dir.Path("Glimmerbox.cfg").c_str(), 0644), 0);
     CScriptedOperator person;
     CShowApp app(&person);
-    ASSERT_EQ(person.shown.size(), 1u);
-    EXPECT_EQ(person.shown[0].text, "Cannot read " + dir.Path("Glimmerbox.cfg") +
-                                        " (a named pipe, not a regular file).\nIt is left as it is: nothing will be "
-                                        "saved over it.");
+    EXPECT_EQ(person.Transcript(), "ERROR: Cannot read " + dir.Path("Glimmerbox.cfg") +
+                                       " (a named pipe, not a regular file).\nIt is left as it is: nothing will be "
+                                       "saved over it.\n");
     EXPECT_FALSE(app.Document().m_tree1Port->IsOpen());
     EXPECT_FALSE(app.Document().m_tree2Port->IsOpen());
 }
@@ -76,34 +71,28 @@ TEST(ShowAppStart, SavesCutShortByACrashAreClearedAwayAtStart)
 {
     CTempProgramDir dir;
     dir.Write("show.cue", "old\n");
-    dir.Write("show.cue.bak", "a backup\n");
     dir.Write("show.cue.glimmerbox-save-1-abcdef", "");  // process 1 lives: its save is left alone
     pid_t child = fork();
     if (child == 0) {
         CAtomicFile::s_beforeRename = [](const char*) { _exit(0); };
         CAtomicFile file(dir.Path("show.cue"));
-        std::fputs("new\n", file.Stream());
         file.Commit();
         _exit(1);
     }
-    int status = 0;
-    waitpid(child, &status, 0);
+    waitpid(child, nullptr, 0);
     auto saves = [&dir] {
-        std::vector<std::string> names;
-        DIR* listing = opendir(dir.Path("").c_str());
-        while (const dirent* entry = readdir(listing))
-            if (std::strstr(entry->d_name, ".glimmerbox-save-") != nullptr)
-                names.emplace_back(entry->d_name);
-        closedir(listing);
+        glob_t found{};
+        glob(dir.Path("*.glimmerbox-save-*").c_str(), 0, nullptr, &found);
+        std::vector<std::string> names(found.gl_pathv, found.gl_pathv + found.gl_pathc);
+        globfree(&found);
         return names;
     };
     ASSERT_EQ(saves().size(), 2u);
+    EXPECT_EQ(saves()[1].rfind(dir.Path("show.cue.glimmerbox-save-" + std::to_string(child) + "-"), 0), 0u);
     CScriptedOperator person;
     CShowApp app(&person);
-    EXPECT_EQ(saves(), std::vector<std::string>{"show.cue.glimmerbox-save-1-abcdef"});
+    EXPECT_EQ(saves(), std::vector<std::string>{dir.Path("show.cue.glimmerbox-save-1-abcdef")});
     EXPECT_EQ(dir.Read("show.cue"), "old\n");
-    EXPECT_EQ(dir.Read("show.cue.bak"), "a backup\n");
-    EXPECT_TRUE(person.shown.empty());
 }
 
 }  // namespace
