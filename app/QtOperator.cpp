@@ -29,8 +29,12 @@ QWidget* CQtOperator::Owner() const
 
 void CQtOperator::Message(const char* text, const char* caption)
 {
-    QMessageBox::information(Owner(), QString::fromLocal8Bit(caption), QString::fromLocal8Bit(text),
-                             QMessageBox::Ok);
+    const QString title = QString::fromLocal8Bit(caption), body = QString::fromLocal8Bit(text);
+    // An error looks like one, so a file that was not saved is not taken for a passing notice.
+    if (title.startsWith("error", Qt::CaseInsensitive))
+        QMessageBox::critical(Owner(), title, body, QMessageBox::Ok);
+    else
+        QMessageBox::information(Owner(), title, body, QMessageBox::Ok);
 }
 
 bool CQtOperator::Ask(const char* text, const char* caption)
