@@ -11,7 +11,6 @@
 #include "document/Operator.h"
 #include "document/ProgramDir.h"
 #include "document/ShowData.h"
-#include "document/ShowFileIn.h"
 #include "link/FrameEncoder.h"
 #include "link/SerialPort.h"
 #include "link/TreeLines.h"
@@ -80,9 +79,7 @@ void CMainDlg::OnInitDialog()
 
     StartTimer();
     m_pauseButton->setText(kPauseText);
-    // A pipe or a device in the sheet's place would hang the load: the picture then stays black.
-    std::string sprites = ProgramPath("Sprites.bmp");
-    m_picture.LoadSprites(QString::fromStdString(IsRegularFile(sprites) ? sprites : std::string()));
+    m_picture.LoadSprites(QString::fromStdString(ProgramPath("Sprites.bmp")));
     m_picture.Clear();
 
     SendFixedFrame(m_doc.m_tree1Port, m_doc.m_tree2Port, kStartupFrame);

@@ -2,6 +2,7 @@
 
 #include "console/TreeGeometry.h"
 #include "document/ShowData.h"
+#include "document/ShowFileIn.h"
 
 #include <QPainter>
 #include <QPolygon>
@@ -44,7 +45,8 @@ bool CTreePicture::LoadSprites(const QString& path)
 {
     m_sprites = BlackSurface();
     QImage loaded;
-    const bool read = loaded.load(path);
+    // A pipe or a device in the sheet's place would hang the load; the picture then stays black.
+    const bool read = IsRegularFile(path.toLocal8Bit().toStdString()) && loaded.load(path);
     if (read) {
         // Any size is accepted; the sheet keeps 800x600 so every source area stays inside it.
         QPainter painter(&m_sprites);

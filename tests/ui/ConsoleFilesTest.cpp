@@ -1,4 +1,4 @@
-// The console's own open and close with a show file it cannot read.
+// The console's own open and close with files it cannot read.
 #include "tests/ui/ConsoleFixture.h"
 
 #include <sys/stat.h>
@@ -11,6 +11,7 @@ TEST_F(ConsoleTest, AnUnreadableLibraryIsToldAtOpenAndLeftAsItIsAtClose)
     std::string library = dir.Path("default.B03");
     unlink(library.c_str());
     ASSERT_EQ(mkdir(library.c_str(), 0755), 0);
+    ASSERT_EQ(mkfifo(dir.Path("Sprites.bmp").c_str(), 0644), 0);  // would hang the open if it were read
     Open();
     ASSERT_TRUE(console->Loaded());
     EXPECT_EQ(CueList()->count(), 2);
