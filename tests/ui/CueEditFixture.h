@@ -53,7 +53,7 @@ protected:
 
     // Clicks the cue list's rows as the operator does: the first plainly, the rest
     // with Control held.
-    void Select(std::initializer_list<int> rows)
+    void Select(const std::vector<int>& rows)
     {
         QListWidget* list = List("1011");
         bool first = true;

@@ -14,7 +14,7 @@ TEST_F(CueEditTest, InsertPasteAndDeleteThroughTheButtons)
 {
     struct Case {
         const char* what;
-        std::vector<std::initializer_list<int>> copies;  // rows selected for each Copy Cues click
+        std::vector<std::vector<int>> copies;  // rows for each Copy Cues click (nested initializer lists would dangle)
         std::initializer_list<int> target;
         const char* button;
         std::vector<int> after;
