@@ -9,17 +9,12 @@ namespace {
 
 const char kDefaultCueList[] = "default.cue";
 
-// Cancel, no operator, or a path too long for the name field all fall back to
-// the default list: a cut path would name some other file.
-// True when the chosen path became the current name.
-bool TakeChosenName(CShowData& doc, bool chosen, const std::string& path)
+// Cancel, no operator, or a path too long for the name field open the default
+// list: a cut path would name some other file.
+void TakeChosenName(CShowData& doc, bool chosen, const std::string& path)
 {
-    if (chosen && !path.empty() && path.size() < sizeof doc.m_cueFileName) {
-        std::strcpy(doc.m_cueFileName, path.c_str());
-        return true;
-    }
-    std::strcpy(doc.m_cueFileName, kDefaultCueList);
-    return false;
+    const bool fits = chosen && !path.empty() && path.size() < sizeof doc.m_cueFileName;
+    std::strcpy(doc.m_cueFileName, fits ? path.c_str() : kDefaultCueList);
 }
 
 }  // namespace
@@ -34,12 +29,16 @@ void CShowData::LoadCueList()
     LoadFile("cue");
 }
 
+// A cancelled Save As changes nothing: the list keeps its own file, so the save
+// when the console closes cannot land on another list's default.cue.
 void CShowData::SaveCueListAs()
 {
     std::string path;
     bool chosen = m_operator != nullptr && m_operator->ChooseSaveFile(ProgramDir(), path);
-    if (TakeChosenName(*this, chosen, path))
-        SaveFile("cue");
+    if (!chosen || path.empty() || path.size() >= sizeof m_cueFileName)
+        return;
+    std::strcpy(m_cueFileName, path.c_str());
+    SaveFile("cue");
 }
 
 bool CShowData::NewCueList()

@@ -98,29 +98,25 @@ TEST_F(CueFile, FileNewSavesClearsAndSavesUnderTheNewName)
     EXPECT_EQ(doc->m_cueFileName, dir.Path("new.cue"));
 }
 
-TEST_F(CueFile, CancelledSaveAsWritesNothingAndSwitchesToTheDefault)
+// A cancelled Save As used to switch the list to default.cue, so the console's close
+// then wrote the list over the operator's default.cue. A cancel, like a path too long
+// for the name, now leaves the list on its own file.
+TEST_F(CueFile, SaveAsCancelledOrTooLongKeepsTheListsFile)
 {
-    Name("a.cue");
-    std::strcpy(doc->m_cueName[1], "One");
-    doc->SaveCueListAs();
-    EXPECT_STREQ(doc->m_cueFileName, "default.cue");
-    EXPECT_FALSE(dir.Exists("default.cue"));
-    EXPECT_FALSE(dir.Exists("a.cue"));
+    for (const std::string& answer : {std::string(), "/" + std::string(kFileNameSize, 'p') + ".cue"}) {
+        Name("a.cue");
+        std::strcpy(doc->m_cueName[1], "One");
+        person.files = {answer};
+        doc->SaveCueListAs();
+        EXPECT_STREQ(doc->m_cueFileName, "a.cue");
+        EXPECT_FALSE(dir.Exists("a.cue"));
+        EXPECT_FALSE(dir.Exists("default.cue"));
+    }
     doc->SaveFile("cue");
-    EXPECT_TRUE(dir.Exists("default.cue"));
-}
-
-TEST_F(CueFile, DialogPathsTooLongForTheNameFallBackToTheDefault)
-{
-    person.files = {"/" + std::string(kFileNameSize, 'p') + ".cue"};
-    std::strcpy(doc->m_cueName[1], "One");
-    doc->SaveCueListAs();
-    EXPECT_STREQ(doc->m_cueFileName, "default.cue");
-    EXPECT_FALSE(dir.Exists("default.cue"));
+    EXPECT_NE(dir.Read("a.cue").find("One|"), std::string::npos);
     doc->m_operator = nullptr;
-    doc->LoadCueList();  // saves to default.cue, then nobody answers
+    doc->LoadCueList();  // nobody answers the open dialog: the default list opens
     EXPECT_STREQ(doc->m_cueFileName, "default.cue");
-    EXPECT_STREQ(doc->m_cueName[1], "One");
 }
 
 // Each bad line sits before a good cue line, which must still load as the last cue.
