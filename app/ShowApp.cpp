@@ -32,6 +32,7 @@ CShowApp::CShowApp(IOperator* person)
     m_doc->m_tree1Port = m_tree1Port.get();
     m_doc->m_tree2Port = m_tree2Port.get();
     m_doc->m_operator = told;
+    m_doc->m_history = &m_history;
 }
 
 CShowApp::~CShowApp()
@@ -39,6 +40,7 @@ CShowApp::~CShowApp()
     // The document must not point at ports that are gone.
     m_doc->m_tree1Port = nullptr;
     m_doc->m_tree2Port = nullptr;
+    m_doc->m_history = nullptr;
 }
 
 int CShowApp::Run()

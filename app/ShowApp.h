@@ -1,8 +1,10 @@
 #pragma once
-// The application: owns the show document, the two tree ports and the operator,
-// builds them in start-up order and runs the console until it closes.
+// The application: owns the show document, the two tree ports, the operator and
+// the editors' undo history (kept as long as the console runs); builds them in
+// start-up order and runs the console until it closes.
 
 #include "app/QtOperator.h"
+#include "document/History.h"
 
 #include <memory>
 #include <string>
@@ -32,6 +34,7 @@ private:
     std::unique_ptr<CSerialPort> m_tree2Port;
     CQtOperator m_operator;
     std::string m_startProblem;
+    CHistory m_history;
 };
 
 // Puts the picture's sprite image into the program directory when it is missing.

@@ -1,12 +1,9 @@
 // Pasting 1,000 copied cues into a list of 6,000 (goal: under 50 ms), and for
 // comparison the same paste made as 1,000 single inserts.
-#include "document/ShowData.h"
+#include "bench/EveningCues.h"
 
 #include <benchmark/benchmark.h>
-#include <cstdio>
 #include <cstring>
-#include <memory>
-#include <vector>
 
 namespace {
 
@@ -14,35 +11,13 @@ constexpr int kListed = 6000;
 constexpr int kPasted = 1000;
 constexpr int kAt = 1500;
 
-std::unique_ptr<CShowData> ListOf6000()
-{
-    auto doc = std::make_unique<CShowData>();
-    for (int s = 1; s <= kListed; ++s) {
-        std::snprintf(doc->m_cueName[s], kNameSize, "Cue number %d of the evening", s);
-        std::snprintf(doc->m_cueChase[s], kNameSize, "Chase %d", s % 300);
-        for (int k = 0; k < kChannels; ++k)
-            doc->m_cueLevel[k][s] = (s + k) % 101;
-        doc->m_cueFadeTime[s] = s % 600;
-        doc->m_cueActiveTime[s] = s;
-    }
-    return doc;
-}
-
-std::vector<int> Sources()
-{
-    std::vector<int> src;
-    for (int i = 0; i < kPasted; ++i)
-        src.push_back(1 + (i * 7) % kListed);
-    return src;
-}
-
 // Every run starts from the same 6,000 cues; restoring them is not timed.
 template <class Paste>
 void RunPaste(benchmark::State& state, Paste paste)
 {
-    auto pristine = ListOf6000();
-    auto doc = ListOf6000();
-    const std::vector<int> src = Sources();
+    auto pristine = EveningList(kListed);
+    auto doc = EveningList(kListed);
+    const std::vector<int> src = PasteSources(kPasted, kListed);
     for (auto _ : state) {
         state.PauseTiming();
         std::memcpy(doc->m_cueName, pristine->m_cueName, sizeof doc->m_cueName);

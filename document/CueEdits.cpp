@@ -1,3 +1,5 @@
+#include "document/CueSlots.h"
+#include "document/History.h"
 #include "document/LineReader.h"
 #include "document/ShowData.h"
 
@@ -6,56 +8,61 @@
 
 namespace {
 
-constexpr int kLastSlot = kCueSlots - 1;
 const char kDefaultCueName[] = "Default Cue Name";
 const char kNoChase[] = "# none";
+const char* const kChannelNames[kChannels] = {"Star",    "Cross",   "Aux 1",   "Aux 2",   "Aux 3",
+                                              "Aux 4",   "Color 1", "Color 2", "Color 3", "Color 4",
+                                              "Color 5", "Color 6", "Chest",   "Outline"};
+
+// Typing a name or an active time and dragging a level write one field many times;
+// those writes gather into one step per field and cue.
+enum GatheredField : std::uint64_t { kNameField = 1, kLevelField = 2, kActiveTimeField = 3 };
+
+std::uint64_t Gathered(GatheredField field, int cue, int index = 0)
+{
+    return field << 40 | static_cast<std::uint64_t>(index) << 20 | static_cast<std::uint64_t>(cue);
+}
 
 bool IsCueSlot(int s)
 {
-    return s >= 1 && s <= kLastSlot;
-}
-
-// Moves `count` whole slots (every column) from `from` to `to`; the ranges may overlap.
-void MoveSlots(CShowData& d, int from, int to, int count)
-{
-    if (count <= 0)
-        return;
-    auto move = [&](auto& column) { std::memmove(&column[to], &column[from], sizeof column[0] * count); };
-    move(d.m_cueName);
-    move(d.m_cueChase);
-    move(d.m_cueFadeTime);
-    move(d.m_cueActiveTime);
-    move(d.m_cueChaseSpeed);
-    move(d.m_cueRunCount);
-    move(d.m_cueForward);
-    for (auto& channel : d.m_cueLevel)
-        move(channel);
-}
-
-// An empty slot when `name` is "", otherwise a default cue of that name.
-void ResetSlot(CShowData& d, int s, const char* name, const char* chase)
-{
-    CopyCut(d.m_cueName[s], kNameSize, name);
-    CopyCut(d.m_cueChase[s], kNameSize, chase);
-    d.m_cueFadeTime[s] = 0;
-    d.m_cueActiveTime[s] = 0;
-    d.m_cueChaseSpeed[s] = 0;
-    d.m_cueRunCount[s] = 0;
-    d.m_cueForward[s] = false;
-    for (auto& channel : d.m_cueLevel)
-        channel[s] = 0;
+    return s >= 1 && s <= kLastCueSlot;
 }
 
 // Opening `count` slots at n pushes the last `count` slots out of the table;
 // that is allowed only while none of them holds a cue.
 bool RoomToOpen(const CShowData& d, int n, int count)
 {
-    if (!IsCueSlot(n) || count < 1 || count > kLastSlot - n + 1)
+    if (!IsCueSlot(n) || count < 1 || count > kLastCueSlot - n + 1)
         return false;
-    for (int s = kCueSlots - count; s <= kLastSlot; ++s)
+    for (int s = kCueSlots - count; s <= kLastCueSlot; ++s)
         if (d.m_cueName[s][0] != '\0')
             return false;
     return true;
+}
+
+void OpenSlots(CShowData& d, int n, int count)
+{
+    MoveSlots(d, n, n + count, kCueSlots - n - count);
+    for (int s = n; s < n + count; ++s)
+        ResetSlot(d, s, kDefaultCueName, kNoChase);
+}
+
+void CopySlot(CShowData& d, int from, int to)
+{
+    WriteSlot(d, to, ReadSlot(d, from));
+}
+
+void RegisterSlot(CChange& change, CShowData& d, int s)
+{
+    change.Field(kCueTable, d.m_cueName[s]);
+    change.Field(kCueTable, d.m_cueChase[s]);
+    change.Field(kCueTable, d.m_cueFadeTime[s]);
+    change.Field(kCueTable, d.m_cueActiveTime[s]);
+    change.Field(kCueTable, d.m_cueChaseSpeed[s]);
+    change.Field(kCueTable, d.m_cueRunCount[s]);
+    change.Field(kCueTable, d.m_cueForward[s]);
+    for (auto& channel : d.m_cueLevel)
+        change.Field(kCueTable, channel[s]);
 }
 
 }  // namespace
@@ -69,9 +76,10 @@ bool CShowData::InsertCues(int n, int count)
 {
     if (!RoomToOpen(*this, n, count))
         return false;
-    MoveSlots(*this, n, n + count, kCueSlots - n - count);
-    for (int s = n; s < n + count; ++s)
-        ResetSlot(*this, s, kDefaultCueName, kNoChase);
+    CChange change(*this, count == 1 ? StepLabel("Insert Cue %d", n) : StepLabel("Insert %d Cues at %d", count, n));
+    change.Places({n}, {});
+    change.OpenedCues(n, count, nullptr);
+    OpenSlots(*this, n, count);
     return true;
 }
 
@@ -80,11 +88,15 @@ CuePaste CShowData::PasteCues(int n, const int* sources, int count)
     for (int i = 0; i < count; ++i)
         if (!IsCueSlot(sources[i]) || m_cueName[sources[i]][0] == '\0')
             return CuePaste::kNoSuchCue;
-    if (!InsertCues(n, count))
+    if (!RoomToOpen(*this, n, count))
         return CuePaste::kNoRoom;
+    CChange change(*this, count == 1 ? StepLabel("Paste Cue at %d", n) : StepLabel("Paste %d Cues at %d", count, n));
+    change.Places({n}, {});
+    change.OpenedCues(n, count, sources);
+    OpenSlots(*this, n, count);
     // Sources at or after the insertion slot moved up with the rest.
     for (int i = 0; i < count; ++i)
-        CopyCue(sources[i] >= n ? sources[i] + count : sources[i], n + i);
+        CopySlot(*this, sources[i] >= n ? sources[i] + count : sources[i], n + i);
     return CuePaste::kPasted;
 }
 
@@ -92,59 +104,89 @@ void CShowData::DeleteCue(int n)
 {
     if (!IsCueSlot(n))
         return;
-    MoveSlots(*this, n + 1, n, kLastSlot - n);
-    ResetSlot(*this, kLastSlot, "", "");
+    CChange change(*this, StepLabel("Delete Cue %d", n));
+    change.Places({n}, {});
+    change.DeletedCue(n);
+    MoveSlots(*this, n + 1, n, kLastCueSlot - n);
+    ResetSlot(*this, kLastCueSlot, "", "");
 }
 
 void CShowData::CopyCue(int from, int to)
 {
     if (!IsCueSlot(from) || !IsCueSlot(to) || from == to)
         return;
-    std::memcpy(m_cueName[to], m_cueName[from], kNameSize);
-    std::memcpy(m_cueChase[to], m_cueChase[from], kNameSize);
-    m_cueFadeTime[to] = m_cueFadeTime[from];
-    m_cueActiveTime[to] = m_cueActiveTime[from];
-    m_cueChaseSpeed[to] = m_cueChaseSpeed[from];
-    m_cueRunCount[to] = m_cueRunCount[from];
-    m_cueForward[to] = m_cueForward[from];
-    for (auto& channel : m_cueLevel)
-        channel[to] = channel[from];
+    CChange change(*this, StepLabel("Copy Cue %d to %d", from, to));
+    change.Places({to}, {to});
+    RegisterSlot(change, *this, to);
+    CopySlot(*this, from, to);
 }
 
 bool CShowData::RenameCue(int cue, const char* name)
 {
     if (!IsCueSlot(cue) || name[0] == '\0')
         return false;
+    CChange change(*this, StepLabel("Rename Cue %d", cue), Gathered(kNameField, cue));
+    change.Places({cue}, {cue});
+    change.Field(kCueTable, m_cueName[cue]);
     CopyCut(m_cueName[cue], kNameSize, name);
     return true;
 }
 
 void CShowData::SetCueLevel(int cue, int channel, int level)
 {
-    if (IsCueSlot(cue) && channel >= 0 && channel < kChannels)
-        m_cueLevel[channel][cue] = std::clamp(level, 0, 100);
+    if (!IsCueSlot(cue) || channel < 0 || channel >= kChannels)
+        return;
+    CChange change(*this, StepLabel("%s Level of Cue %d", kChannelNames[channel], cue),
+                   Gathered(kLevelField, cue, channel));
+    change.Places({cue}, {cue});
+    change.Field(kCueTable, m_cueLevel[channel][cue]);
+    m_cueLevel[channel][cue] = std::clamp(level, 0, 100);
 }
 
 void CShowData::SetCueValue(int cue, CueValue value, int number)
 {
     if (!IsCueSlot(cue))
         return;
-    switch (value) {
-    case CueValue::kFadeTime: m_cueFadeTime[cue] = number; break;
-    case CueValue::kChaseSpeed: m_cueChaseSpeed[cue] = number; break;
-    case CueValue::kRunCount: m_cueRunCount[cue] = number; break;
-    case CueValue::kActiveTime: m_cueActiveTime[cue] = number; break;
+    struct Column {
+        CueValue value;
+        int (CShowData::*column)[kCueSlots];
+        const char* label;
+    };
+    static const Column kColumns[] = {
+        {CueValue::kFadeTime, &CShowData::m_cueFadeTime, "Fade Time of Cue %d"},
+        {CueValue::kChaseSpeed, &CShowData::m_cueChaseSpeed, "Chase Speed of Cue %d"},
+        {CueValue::kRunCount, &CShowData::m_cueRunCount, "Run Count of Cue %d"},
+        {CueValue::kActiveTime, &CShowData::m_cueActiveTime, "Active Time of Cue %d"},
+    };
+    for (const Column& c : kColumns) {
+        if (c.value != value)
+            continue;
+        // The arrows step a value one click at a time; only the typed active time gathers.
+        const bool typed = value == CueValue::kActiveTime;
+        CChange change(*this, StepLabel(c.label, cue), typed ? Gathered(kActiveTimeField, cue) : 0);
+        change.Places({cue}, {cue});
+        int& field = (this->*c.column)[cue];
+        change.Field(kCueTable, field);
+        field = number;
     }
 }
 
 void CShowData::SetCueChase(int cue, const char* chase)
 {
-    if (IsCueSlot(cue))
-        CopyCut(m_cueChase[cue], kNameSize, chase);
+    if (!IsCueSlot(cue))
+        return;
+    CChange change(*this, StepLabel("Chase of Cue %d", cue));
+    change.Places({cue}, {cue});
+    change.Field(kCueTable, m_cueChase[cue]);
+    CopyCut(m_cueChase[cue], kNameSize, chase);
 }
 
 void CShowData::SetCueForward(int cue, bool forward)
 {
-    if (IsCueSlot(cue))
-        m_cueForward[cue] = forward;
+    if (!IsCueSlot(cue))
+        return;
+    CChange change(*this, StepLabel("Direction of Cue %d", cue));
+    change.Places({cue}, {cue});
+    change.Field(kCueTable, m_cueForward[cue]);
+    m_cueForward[cue] = forward;
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+class CHistory;
 class CSerialPort;
 class IOperator;
 class IRepaint;
@@ -67,6 +68,8 @@ public:
     CShowData& operator=(const CShowData&) = delete;
 
     // --- table operations (document/ShowTables.cpp)
+    // Clearing a table also lets go of its undo history: those steps belong to
+    // a list that is gone.
     void ClearCues();
     void ClearChases();
     int FindFreeCue() const;
@@ -75,7 +78,7 @@ public:
     void FillNameList(std::vector<std::string>& list, const char* kind) const;
 
     // --- cue editing (document/CueEdits.cpp). Every change the cue editor makes
-    // goes through one of these, so each can later be recorded and undone.
+    // goes through one of these, and each is recorded in m_history as a step.
     // Slots outside 1..7499 are never read or written: such calls change nothing.
     // Opens a default cue at slot n, moving n.. up one; false and nothing changed
     // when a named cue would be pushed past the last slot.
@@ -245,8 +248,10 @@ public:
     CFileCheck m_cueCheck;
     CFileCheck m_portCheck;
 
-    // Edges the core is handed: the two ports and the person at the console.
+    // Edges the core is handed: the two ports, the person at the console and the
+    // editors' undo history (none: changes are not recorded).
     CSerialPort* m_tree1Port;
     CSerialPort* m_tree2Port;
     IOperator* m_operator;
+    CHistory* m_history;
 };

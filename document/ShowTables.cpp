@@ -1,33 +1,36 @@
+#include "document/History.h"
 #include "document/ShowData.h"
 
 #include <cstdio>
 #include <cstring>
 
+namespace {
+
+template <class... Table>
+void Zero(Table&... tables)
+{
+    (std::memset(&tables, 0, sizeof tables), ...);
+}
+
+}  // namespace
+
+// Every byte goes, not only the names: a slot that held a cue of the last list
+// must not look different from one that never did.
 void CShowData::ClearCues()
 {
-    for (int s = 0; s < kCueSlots; ++s) {
-        m_cueName[s][0] = '\0';
-        m_cueChase[s][0] = '\0';
-        m_cueFadeTime[s] = 0;
-        m_cueActiveTime[s] = 0;
-        m_cueChaseSpeed[s] = 0;
-        m_cueRunCount[s] = 0;
-        m_cueForward[s] = false;
-        for (int k = 0; k < kChannels; ++k)
-            m_cueLevel[k][s] = 0;
-    }
+    Zero(m_cueName, m_cueChase, m_cueFadeTime, m_cueActiveTime, m_cueChaseSpeed, m_cueRunCount, m_cueForward,
+         m_cueLevel);
     m_currentCue = 0;
+    if (m_history != nullptr)
+        m_history->Forget(kCueTable);
 }
 
 void CShowData::ClearChases()
 {
     m_currentChase = 0;
-    std::memset(m_stepChase, 0, sizeof m_stepChase);
-    std::memset(m_stepText, 0, sizeof m_stepText);
-    std::memset(m_stepNumber, 0, sizeof m_stepNumber);
-    std::memset(m_stepTierLamps, 0, sizeof m_stepTierLamps);
-    std::memset(m_stepChestLamps, 0, sizeof m_stepChestLamps);
-    std::memset(m_stepOutlineLamps, 0, sizeof m_stepOutlineLamps);
+    Zero(m_stepChase, m_stepText, m_stepNumber, m_stepTierLamps, m_stepChestLamps, m_stepOutlineLamps);
+    if (m_history != nullptr)
+        m_history->Forget(kStepTable);
 }
 
 int CShowData::FindFreeCue() const

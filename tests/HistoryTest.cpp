@@ -1,0 +1,234 @@
+// Undo and redo of the document's cue operations: whatever the operator did, undoing
+// all of it gives back the very bytes a save wrote before, and redoing it all the
+// bytes of after.
+#include "document/History.h"
+#include "tests/CueSamples.h"
+#include "tests/FileTestSupport.h"
+
+#include <cstring>
+#include <functional>
+#include <random>
+#include <vector>
+
+namespace {
+
+class History : public FileTest {
+protected:
+    History()
+    {
+        doc->m_history = &history;
+        std::strcpy(doc->m_cueFileName, "show.cue");
+    }
+    void Cues(int count)
+    {
+        for (int s = 1; s <= count; ++s)
+            cue_samples::Fill(*doc, s, s);
+    }
+    // What a save writes, and every byte of the cue table (nameless slots included).
+    std::string Saved()
+    {
+        doc->SaveFile("cue");
+        return dir.Read("show.cue");
+    }
+    std::string Table() const
+    {
+        std::string bytes;
+        auto add = [&](const auto& column) { bytes.append(reinterpret_cast<const char*>(&column), sizeof column); };
+        add(doc->m_cueName);
+        add(doc->m_cueChase);
+        add(doc->m_cueFadeTime);
+        add(doc->m_cueActiveTime);
+        add(doc->m_cueChaseSpeed);
+        add(doc->m_cueRunCount);
+        add(doc->m_cueForward);
+        add(doc->m_cueLevel);
+        return bytes;
+    }
+    int UndoAll()
+    {
+        int steps = 0;
+        while (history.Undo(*doc).done)
+            ++steps;
+        return steps;
+    }
+    int RedoAll()
+    {
+        int steps = 0;
+        while (history.Redo(*doc).done)
+            ++steps;
+        return steps;
+    }
+
+    CHistory history;
+};
+
+// Every operation the cue editor calls, drawn at random, with gestures left open now
+// and then so later writes gather into them, and undos in between that a new change
+// cuts short.
+TEST_F(History, RandomEditsUndoneGiveBackTheSavedBytesAndRedoneTheEditedOnes)
+{
+    for (int listed : {40, kCueSlots - 6}) {
+        SCOPED_TRACE(listed);
+        doc->ClearCues();
+        Cues(listed);
+        doc->m_cueName[kCueSlots - 1][1] = 'x';  // no cue, but bytes an insert pushes out and undo brings back
+        doc->m_cueLevel[kAux2][kCueSlots - 1] = 7;
+        const std::string savedBefore = Saved();
+        const std::string tableBefore = Table();
+        std::mt19937 random(static_cast<unsigned>(listed));
+        auto pick = [&](int lowest, int highest) {
+            return std::uniform_int_distribution<int>(lowest, highest)(random);
+        };
+        const std::function<void()> edits[] = {
+            [&] { doc->InsertCue(pick(1, 45)); },
+            [&] { doc->InsertCues(pick(1, 45), pick(1, 4)); },
+            [&] {
+                const int sources[] = {pick(1, 45), pick(1, 45), pick(1, 45)};
+                doc->PasteCues(pick(1, 45), sources, pick(1, 3));
+            },
+            [&] { doc->DeleteCue(pick(1, 45)); },
+            [&] { doc->CopyCue(pick(1, 45), pick(1, 45)); },
+            [&] { doc->RenameCue(pick(1, 45), pick(0, 1) ? "Finale" : "Fin"); },
+            [&] { doc->SetCueLevel(pick(1, 45), pick(0, kChannels - 1), pick(-5, 105)); },
+            [&] { doc->SetCueValue(pick(1, 45), static_cast<CueValue>(pick(0, 3)), pick(-1, 600)); },
+            [&] { doc->SetCueChase(pick(1, 45), pick(0, 1) ? "# none" : "Chase 3"); },
+            [&] { doc->SetCueForward(pick(1, 45), pick(0, 1) == 1); },
+            [&] { history.Seal(); },
+            [&] { history.Undo(*doc); },
+        };
+        for (int i = 0; i < 600; ++i)
+            edits[pick(0, std::size(edits) - 1)]();
+        doc->SetCueForward(1, !doc->m_cueForward[1]);  // nothing left to redo
+        const std::string savedAfter = Saved();
+        const std::string tableAfter = Table();
+        const int steps = UndoAll();
+        EXPECT_GT(steps, 100);
+        EXPECT_TRUE(Saved() == savedBefore);
+        EXPECT_TRUE(Table() == tableBefore);
+        EXPECT_EQ(RedoAll(), steps);
+        EXPECT_TRUE(Saved() == savedAfter);
+        EXPECT_TRUE(Table() == tableAfter);
+    }
+}
+
+// A typed name and a dragged level are one step each, until the gesture is sealed; a
+// value stepped by the arrows is a step per click, and a gesture that ends where it
+// began is no step at all.
+TEST_F(History, StepsGatherGesturesAndSayWhatTheyUndo)
+{
+    struct Case {
+        const char* what;
+        std::function<void(CShowData&, CHistory&)> edit;
+        std::size_t steps;
+        const char* undoText;
+    };
+    const Case cases[] = {
+        {"typed name",
+         [](CShowData& d, CHistory&) {
+             for (const char* name : {"F", "Fi", "Fin"})
+                 d.RenameCue(2, name);
+         },
+         1, "Rename Cue 2"},
+        {"two typed names",
+         [](CShowData& d, CHistory& h) {
+             d.RenameCue(2, "A");
+             h.Seal();
+             d.RenameCue(2, "B");
+         },
+         2, "Rename Cue 2"},
+        {"dragged level",
+         [](CShowData& d, CHistory&) {
+             for (int level : {10, 20, 30})
+                 d.SetCueLevel(3, kChest, level);
+         },
+         1, "Chest Level of Cue 3"},
+        {"dragged back",
+         [](CShowData& d, CHistory&) {
+             const int level = d.m_cueLevel[kStar][3];
+             d.SetCueLevel(3, kStar, 99);
+             d.SetCueLevel(3, kStar, level);
+         },
+         0, ""},
+        {"arrow clicks",
+         [](CShowData& d, CHistory&) {
+             for (int value : {5, 6})
+                 d.SetCueValue(1, CueValue::kFadeTime, value);
+         },
+         2, "Fade Time of Cue 1"},
+        {"typed active time",
+         [](CShowData& d, CHistory&) {
+             for (int value : {1, 12})
+                 d.SetCueValue(1, CueValue::kActiveTime, value);
+         },
+         1, "Active Time of Cue 1"},
+        {"direction twice",
+         [](CShowData& d, CHistory&) {
+             for (bool forward : {false, true})
+                 d.SetCueForward(1, forward);
+         },
+         2, "Direction of Cue 1"},
+        {"refused and unchanged",
+         [](CShowData& d, CHistory&) {
+             d.InsertCue(0);
+             d.RenameCue(1, "");
+             d.SetCueChase(1, std::string(d.m_cueChase[1]).c_str());
+         },
+         0, ""},
+        {"paste",
+         [](CShowData& d, CHistory&) {
+             const int sources[] = {1, 3};
+             d.PasteCues(2, sources, 2);
+         },
+         1, "Paste 2 Cues at 2"},
+        {"delete", [](CShowData& d, CHistory&) { d.DeleteCue(5); }, 1, "Delete Cue 5"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        doc->ClearCues();
+        Cues(6);
+        const std::string before = Saved();
+        c.edit(*doc, history);
+        EXPECT_EQ(history.Steps(), c.steps);
+        EXPECT_EQ(history.UndoText(), c.undoText);
+        UndoAll();
+        EXPECT_EQ(Saved(), before);
+        EXPECT_EQ(history.RedoText(), c.undoText);
+    }
+}
+
+TEST_F(History, NewChangeDropsRedoAndANewListForgetsTheCueSteps)
+{
+    Cues(4);
+    doc->DeleteCue(1);
+    doc->DeleteCue(1);
+    const CStepDone undone = history.Undo(*doc);
+    EXPECT_TRUE(undone.done);
+    EXPECT_EQ(undone.place.cue, 1);  // the deleted cue is back and is where the operator looks
+    EXPECT_EQ(undone.tables, unsigned{kCueTable});
+    doc->SetCueForward(1, !doc->m_cueForward[1]);
+    EXPECT_FALSE(history.CanRedo());
+    EXPECT_EQ(history.Steps(), 2u);
+
+    person.files = {""};
+    doc->LoadCueList();
+    EXPECT_FALSE(history.CanUndo());
+    EXPECT_EQ(history.UndoText(), "");
+}
+
+// The oldest steps go first when the history passes its size; the newest stay whole.
+TEST_F(History, AFullHistoryLetsGoOfItsOldestSteps)
+{
+    CHistory small(8 * 1024);
+    doc->m_history = &small;
+    Cues(60);
+    for (int i = 0; i < 50; ++i)
+        doc->DeleteCue(1);
+    EXPECT_LT(small.BytesHeld(), 8u * 1024);
+    EXPECT_LT(small.Steps(), 50u);
+    EXPECT_GT(small.Steps(), 5u);
+    while (small.Undo(*doc).done) {
+    }
+    EXPECT_EQ(cue_samples::Sample(*doc, 1), 51 - static_cast<int>(small.Steps()));
+}
+
+}  // namespace
