@@ -2,6 +2,7 @@
 #include "cueedit/CueEditDlg.h"
 
 #include "app/DialogUnits.h"
+#include "app/HistoryKeys.h"
 #include "app/MenuScreen.h"
 #include "app/WrapButton.h"
 
@@ -104,6 +105,13 @@ void CCueEditDlg::BuildMenu()
     };
     for (const Command& c : commands)
         file->addAction(c.text, this, c.handler)->setObjectName(c.id);
+    QMenu* edit = bar->addMenu("&Edit");
+    m_undo = edit->addAction("&Undo", this, &CCueEditDlg::OnUndo);
+    m_undo->setObjectName("32779");
+    m_redo = edit->addAction("&Redo", this, &CCueEditDlg::OnRedo);
+    m_redo->setObjectName("32780");
+    connect(edit, &QMenu::aboutToShow, this, &CCueEditDlg::UpdateEditMenu);
+    UpdateEditMenu();
 
     PlaceMenuAndClient(this, bar, m_client);
 }

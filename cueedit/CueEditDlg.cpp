@@ -158,6 +158,7 @@ void CCueEditDlg::OnCueNameChange()
 
 void CCueEditDlg::OnCueNameDone()
 {
+    SealHistory();  // the name typed so far is one step
     if (m_editCue == 0)
         return;  // a rebuild here would drop a selection of several cues
     // The box shows what the cue holds: its name back when left empty, a long one cut.
@@ -264,6 +265,7 @@ void CCueEditDlg::OnClose()
     if (m_closed)
         return;
     m_closed = true;
+    SealHistory();
     m_doc.StartCue(0);
     done(QDialog::Accepted);
 }

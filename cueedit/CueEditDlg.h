@@ -2,8 +2,9 @@
 // The cue edit screen: the cue list with its insert, copy and delete buttons on the
 // left, and on the right the parameter panel of the one cue selected there (levels,
 // fade, chase, speed, run count, direction, active time). Every change goes straight
-// into the show document through its cue editing operations.
+// into the show document through its cue editing operations, which record it for undo.
 
+#include "document/History.h"
 #include "document/ShowData.h"
 
 #include <QByteArray>
@@ -11,6 +12,7 @@
 #include <vector>
 
 class CUpDown;
+class QAction;
 class QCheckBox;
 class QKeyEvent;
 class QLineEdit;
@@ -41,6 +43,10 @@ public:
     void OnFileLoad();
     void OnFileSave();
     void OnFileSaveAs();
+    // The Edit menu and its keys: take back or make again the last change, in
+    // either editor, and show what it restored.
+    void OnUndo();
+    void OnRedo();
     // Leaves no cue current, then ends the screen.
     void OnClose();
 
@@ -83,6 +89,10 @@ private:
     void ShowPanel(bool show);
     void ShowChase();
     void ForgetSelection();
+    void ShowRestored(const CStepDone& done);
+    void UpdateEditMenu();
+    // The gesture in progress (typing, dragging) is over: the next change is a step of its own.
+    void SealHistory();
     void RunChaseEditor();
     bool HandleKey(QWidget* target, const QKeyEvent* key);
     bool RefuseActiveTimeKey(const QKeyEvent* key) const;
@@ -102,11 +112,15 @@ private:
     QCheckBox* m_reverse = nullptr;
     QLineEdit* m_chaseBox = nullptr;
     QListWidget* m_chaseList = nullptr;
+    QAction* m_undo = nullptr;
+    QAction* m_redo = nullptr;
     // Every panel control that the panel shows and hides with the selection.
     std::vector<QWidget*> m_panel;
     // The name the cue had when the panel showed it, restored when the box is left empty.
     QByteArray m_shownName;
     bool m_filling = false;
+    // Showing what an undo restored: a missing chase is shown as it is, not replaced.
+    bool m_restoring = false;
     bool m_initialised = false;
     bool m_closed = false;
 };

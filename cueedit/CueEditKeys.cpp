@@ -2,6 +2,8 @@
 // page keys move the level of the slider that has the focus.
 #include "cueedit/CueEditDlg.h"
 
+#include "app/HistoryKeys.h"
+
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QSignalBlocker>
@@ -18,6 +20,8 @@ bool CCueEditDlg::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_name && event->type() == QEvent::FocusOut)
         OnCueNameDone();
+    if (watched == m_activeTime && event->type() == QEvent::FocusOut)
+        SealHistory();  // the digits typed so far are one step
     if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
         static_cast<QWidget*>(watched)->window() == this)
         return HandleKey(static_cast<QWidget*>(watched), static_cast<QKeyEvent*>(event));
@@ -35,6 +39,11 @@ bool CCueEditDlg::HandleKey(QWidget* target, const QKeyEvent* key)
         {Qt::Key_Up, 1},         {Qt::Key_Down, -1}, {Qt::Key_PageUp, 10},
         {Qt::Key_PageDown, -10}, {Qt::Key_Home, 100}, {Qt::Key_End, -100},
     };
+    switch (HistoryKeyOf(key)) {
+    case HistoryKey::kUndo: OnUndo(); return true;
+    case HistoryKey::kRedo: OnRedo(); return true;
+    case HistoryKey::kNone: break;
+    }
     for (const Nudge& nudge : kNudges) {
         if (key->key() == nudge.key) {
             NudgeLevel(nudge.delta);
@@ -46,6 +55,7 @@ bool CCueEditDlg::HandleKey(QWidget* target, const QKeyEvent* key)
     case Qt::Key_Enter:
         if (target == m_name)
             OnCueNameDone();  // Enter applies a typed name, as leaving the box does
+        SealHistory();
         return true;
     case Qt::Key_Escape:
         return true;
@@ -76,5 +86,6 @@ void CCueEditDlg::NudgeLevel(int delta)
         m_doc.SetCueLevel(cue, k, m_doc.m_cueLevel[k][cue] + delta);
         QSignalBlocker quiet(m_slider[k]);
         m_slider[k]->setValue(std::abs(m_doc.m_cueLevel[k][cue] - 100));
+        SealHistory();  // each key press is a step
     }
 }

@@ -83,12 +83,18 @@ void CCueEditDlg::ShowChase()
     for (int i = 0; i < m_chaseList->count() && found < 0; ++i)
         if (strcasecmp(ChaseName(m_chaseList->item(i)).constData(), chase) == 0)
             found = i;
+    // What an undo restored is shown as it is: the fall-back would undo the undo.
+    const bool fallBack = found < 0 && !m_restoring;
     {
         QSignalBlocker quiet(m_chaseList);
-        m_chaseList->setCurrentRow(std::max(found, 0));
+        if (fallBack || found >= 0)
+            m_chaseList->setCurrentRow(std::max(found, 0));
+        else
+            m_chaseList->clearSelection();
     }
-    m_chaseList->scrollToItem(m_chaseList->currentItem(), QAbstractItemView::PositionAtTop);
-    if (found < 0)
+    if (m_chaseList->currentItem() != nullptr)
+        m_chaseList->scrollToItem(m_chaseList->currentItem(), QAbstractItemView::PositionAtTop);
+    if (fallBack)
         OnSelectedChaseChange();
 }
 
@@ -114,6 +120,8 @@ void CCueEditDlg::OnLevelReleased(int channel)
     if (m_filling || m_editCue == 0)
         return;
     m_doc.SetCueLevel(m_doc.m_currentCue, channel, std::abs(m_slider[channel]->value() - 100));
+    if (!m_slider[channel]->isSliderDown())
+        SealHistory();  // a click or a key moved it; a drag ends at the release
 }
 
 // The box shows the value and the cue stores what the box shows.

@@ -86,6 +86,7 @@ void CCueEditDlg::BuildLevels()
         slider->setTickInterval(10);
         slider->setPalette(plain);
         connect(slider, &QSlider::valueChanged, this, [this, k] { OnLevelReleased(k); });
+        connect(slider, &QSlider::sliderReleased, this, &CCueEditDlg::SealHistory);  // a drag is one step
         auto* bar = new QProgressBar(m_client);
         bar->setObjectName(QString::number(place.bar));
         bar->setGeometry(DluRect(place.x - 10, place.y, 8, 87));

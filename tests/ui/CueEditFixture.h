@@ -3,6 +3,7 @@
 // screen opened on it, driven through its controls.
 
 #include "cueedit/CueEditDlg.h"
+#include "document/History.h"
 #include "tests/CueSamples.h"
 #include "tests/FileTestSupport.h"
 
@@ -16,6 +17,8 @@
 
 class CueEditTest : public FileTest {
 protected:
+    CueEditTest() { doc->m_history = &history; }
+
     // Sample cues 1..count, and the chases they name, so showing a cue keeps its chase.
     void Cues(int count)
     {
@@ -82,5 +85,6 @@ protected:
     }
     bool PanelShown() const { return !Control<QWidget>("1041")->isHidden(); }
 
+    CHistory history;
     std::unique_ptr<CCueEditDlg> editor;
 };
