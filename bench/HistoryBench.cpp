@@ -5,7 +5,9 @@
 #include "document/History.h"
 
 #include <benchmark/benchmark.h>
+#include <cstdio>
 #include <malloc.h>
+#include <string>
 
 namespace {
 
@@ -46,14 +48,16 @@ void BM_RedoPasteOfThousandCues(benchmark::State& state)
 BENCHMARK(BM_RedoPasteOfThousandCues)->Unit(benchmark::kMillisecond);
 
 // An evening's editing: six pastes of 1,000 cues (all a list of 7,499 has room for)
-// among 1,000 steps of deletes, inserts, typed names, dragged levels and values.
+// among 1,000 steps of deletes, inserts, typed names, dragged levels and values, lamp
+// clicks, all-on, step inserts and whole chases of 20 steps deleted.
 int MakeThousandSteps(CShowData& doc, CHistory& history)
 {
     const std::vector<int> src = PasteSources(kPasted, 1000);
     int pastes = 0;
     for (int step = 0; history.Steps() < 1000; ++step) {
         const int cue = 1 + (step * 37) % 900;
-        switch (step % 8) {
+        doc.LoadChase(("Chase " + std::to_string(step % 200)).c_str());
+        switch (step % 11) {
         case 0:
             if (doc.PasteCues(cue, src.data(), kPasted) == CuePaste::kPasted) {
                 ++pastes;
@@ -72,7 +76,15 @@ int MakeThousandSteps(CShowData& doc, CHistory& history)
             break;
         case 5: doc.SetCueValue(cue, CueValue::kFadeTime, step % 100); break;
         case 6: doc.SetCueChase(cue, step % 2 ? "Sweep" : "Rain"); break;
-        default: doc.SetCueForward(cue, !doc.m_cueForward[cue]); break;
+        case 7: doc.SetCueForward(cue, !doc.m_cueForward[cue]); break;
+        case 8: doc.ToggleLamp(kTierGroup, 10 * (1 + step % kTiers) + 1 + step % kCircuits); break;
+        case 9: doc.SetAllLamps(step % 2); break;
+        default:
+            if (step % 2 != 0)
+                doc.InsertStep(1);
+            else
+                doc.DeleteChase();
+            break;
         }
         history.Seal();
     }
@@ -87,6 +99,12 @@ void BM_MemoryOfThousandSteps(benchmark::State& state)
     for (auto _ : state) {
         CHistory history;
         auto doc = EveningList(1000);
+        for (bool& present : doc->m_tierPresent)
+            present = true;
+        for (int r = 1; r <= 4000; ++r) {  // 200 chases of 20 steps
+            std::snprintf(doc->m_stepChase[r], kNameSize, "Chase %d", (r - 1) / 20);
+            doc->m_stepNumber[r] = (r - 1) % 20 + 1;
+        }
         doc->m_history = &history;
         const std::size_t before = mallinfo2().uordblks;
         pastes = MakeThousandSteps(*doc, history);

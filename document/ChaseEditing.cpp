@@ -1,4 +1,5 @@
 // Making, naming, copying and deleting whole chases in the light step pool.
+#include "document/History.h"
 #include "document/LineReader.h"
 #include "document/ShowData.h"
 
@@ -75,6 +76,9 @@ bool CShowData::NewChase()
         const int r = FindFreeStepRecord();
         if (r == 0)
             return false;
+        CChange change(*this, "New Chase");
+        change.Places(ChaseOnDisplay(*this), {0, r, 1});
+        change.StepRecord(r);
         // A record freed by a step delete still holds that step's lamps.
         Free(*this, r);
         CopyCut(m_stepChase[r], kNameSize, kBlankChase);
@@ -88,9 +92,14 @@ bool CShowData::NewChase()
 
 void CShowData::DeleteChase()
 {
-    for (int k = 1; k < kStepRecords; ++k)
-        if (m_chaseStepRecord[k] != 0)
-            Free(*this, m_chaseStepRecord[k]);
+    CChange change(*this, StepLabel("Delete Chase %s", LoadedChaseName()));
+    change.Places(ChaseOnDisplay(*this), {});
+    for (int k = 1; k < kStepRecords; ++k) {
+        if (m_chaseStepRecord[k] == 0)
+            continue;
+        change.StepRecord(m_chaseStepRecord[k]);
+        Free(*this, m_chaseStepRecord[k]);
+    }
     // Nothing may keep pointing at the freed records.
     LoadChase("");
 }
@@ -102,9 +111,16 @@ bool CShowData::RenameChase(const char* newName)
     CopyCut(name, kNameSize, newName);
     if (old[0] == '\0' || BlankName(name) || ChaseExists(name, old))
         return false;
-    for (int k = 1; k < kStepRecords; ++k)
-        if (m_chaseStepRecord[k] != 0)
-            CopyCut(m_stepChase[m_chaseStepRecord[k]], kNameSize, name);
+    // Typed letter by letter, a new name is one step.
+    const CPlace here = ChaseOnDisplay(*this);
+    CChange change(*this, StepLabel("Rename Chase %s", old), Gathered(kChaseNameField, here.record));
+    change.Places(here, here);
+    for (int k = 1; k < kStepRecords; ++k) {
+        if (m_chaseStepRecord[k] == 0)
+            continue;
+        change.Field(kStepTable, m_stepChase[m_chaseStepRecord[k]]);
+        CopyCut(m_stepChase[m_chaseStepRecord[k]], kNameSize, name);
+    }
     return true;
 }
 
@@ -129,13 +145,17 @@ bool CShowData::CopyChase(char (&copyName)[kNameSize])
         JoinCut(copyName, name, suffix);
     }
 
-    int r = 0;
+    CChange change(*this, StepLabel("Copy Chase %s", name));
+    const CPlace here = ChaseOnDisplay(*this);
+    int r = 0, first = 0;
     for (int k = 1; k < kStepRecords; ++k) {
         const int from = m_chaseStepRecord[k];
         if (from == 0)
             continue;
         while (m_stepChase[++r][0] != '\0') {
         }
+        first = first == 0 ? r : first;
+        change.StepRecord(r);
         std::memcpy(m_stepText[r], m_stepText[from], kNameSize);
         std::memcpy(m_stepTierLamps[r], m_stepTierLamps[from], sizeof m_stepTierLamps[r]);
         std::memcpy(m_stepChestLamps[r], m_stepChestLamps[from], sizeof m_stepChestLamps[r]);
@@ -143,6 +163,7 @@ bool CShowData::CopyChase(char (&copyName)[kNameSize])
         CopyCut(m_stepChase[r], kNameSize, copyName);
         m_stepNumber[r] = k;
     }
+    change.Places(here, {0, first, 1});
     LoadChase(copyName);
     return true;
 }

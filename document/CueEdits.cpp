@@ -14,15 +14,6 @@ const char* const kChannelNames[kChannels] = {"Star",    "Cross",   "Aux 1",   "
                                               "Aux 4",   "Color 1", "Color 2", "Color 3", "Color 4",
                                               "Color 5", "Color 6", "Chest",   "Outline"};
 
-// Typing a name or an active time and dragging a level write one field many times;
-// those writes gather into one step per field and cue.
-enum GatheredField : std::uint64_t { kNameField = 1, kLevelField = 2, kActiveTimeField = 3 };
-
-std::uint64_t Gathered(GatheredField field, int cue, int index = 0)
-{
-    return field << 40 | static_cast<std::uint64_t>(index) << 20 | static_cast<std::uint64_t>(cue);
-}
-
 bool IsCueSlot(int s)
 {
     return s >= 1 && s <= kLastCueSlot;
@@ -125,7 +116,7 @@ bool CShowData::RenameCue(int cue, const char* name)
 {
     if (!IsCueSlot(cue) || name[0] == '\0')
         return false;
-    CChange change(*this, StepLabel("Rename Cue %d", cue), Gathered(kNameField, cue));
+    CChange change(*this, StepLabel("Rename Cue %d", cue), Gathered(kCueNameField, cue));
     change.Places({cue}, {cue});
     change.Field(kCueTable, m_cueName[cue]);
     CopyCut(m_cueName[cue], kNameSize, name);

@@ -51,6 +51,14 @@ std::string StepLabel(const char* format, ...)
     return text;
 }
 
+CPlace ChaseOnDisplay(const CShowData& doc)
+{
+    for (int k = 1; k < kStepRecords; ++k)
+        if (doc.m_chaseStepRecord[k] != 0)
+            return {0, doc.m_chaseStepRecord[k], doc.m_chaseStep};
+    return {};
+}
+
 CHistory::CHistory(std::size_t byteLimit)
     : m_byteLimit(byteLimit)
 {
@@ -134,11 +142,11 @@ bool CHistory::Begin(std::string&& label, std::uint64_t group)
         return false;
     if (m_depth++ > 0)
         return true;
-    m_gathering = group != 0 && m_done == m_steps.size() && !m_steps.empty() && m_steps.back().open &&
-                  m_steps.back().group == group;
-    if (m_gathering) {
+    const bool onTop = m_done == m_steps.size() && !m_steps.empty();
+    m_gathering = onTop && (m_joinNext || (group != 0 && m_steps.back().open && m_steps.back().group == group));
+    m_joinNext = false;
+    if (m_gathering) {  // the step keeps the label of the gesture's start
         m_bytes -= Footprint(m_steps.back());
-        m_steps.back().label = std::move(label);
         return true;
     }
     Seal();
@@ -178,6 +186,7 @@ void CHistory::End(const CShowData& doc)
     m_steps.push_back(std::move(step));
     m_pending = Step{};
     ++m_done;
+    ++m_made;
     while (m_bytes > m_byteLimit && m_steps.size() > 1) {
         m_bytes -= Footprint(m_steps.front());
         m_steps.pop_front();
@@ -344,9 +353,21 @@ void CChange::Places(CPlace before, CPlace after)
 {
     if (m_history == nullptr || !m_outer)
         return;
-    if (!m_history->m_gathering)  // a gathered step goes back to where its gesture began
-        m_history->Current().before = before;
-    m_history->Current().after = after;
+    CHistory::Step& step = m_history->Current();
+    if (!m_history->m_gathering) {
+        step.before = before;
+        step.after = after;
+        return;
+    }
+    // A gathered step goes back to where its gesture began; a joined one keeps its
+    // own places and learns the cue of the change that joined it.
+    auto fill = [](CPlace& place, const CPlace& more, bool replace) {
+        for (auto field : {&CPlace::cue, &CPlace::record, &CPlace::step})
+            if (more.*field != 0 && (replace || place.*field == 0))
+                place.*field = more.*field;
+    };
+    fill(step.before, before, false);
+    fill(step.after, after, true);
 }
 
 void CChange::OpenedCues(int n, int count, const int* sources)
@@ -359,4 +380,16 @@ void CChange::DeletedCue(int n)
 {
     if (m_history != nullptr)
         m_history->AddDeletedCue(m_doc, n);
+}
+
+void CChange::StepRecord(int r)
+{
+    if (m_history == nullptr || r < 0 || r >= kStepRecords)
+        return;
+    Field(kStepTable, m_doc.m_stepChase[r]);
+    Field(kStepTable, m_doc.m_stepText[r]);
+    Field(kStepTable, m_doc.m_stepNumber[r]);
+    Field(kStepTable, m_doc.m_stepTierLamps[r]);
+    Field(kStepTable, m_doc.m_stepChestLamps[r]);
+    Field(kStepTable, m_doc.m_stepOutlineLamps[r]);
 }

@@ -52,7 +52,13 @@ public:
     // Lets go of every change to `table` (a new cue list replaced the cue table),
     // keeping the steps of the other table.
     void Forget(unsigned table);
+    // The next change, if it comes before JoinNext(false), joins the last step
+    // instead of making one of its own: a change that follows from that step (a cue
+    // whose chase was deleted falling back to another) goes back with it.
+    void JoinNext(bool join) { m_joinNext = join; }
     std::size_t Steps() const { return m_steps.size(); }
+    // Counts every step ever made, so a caller can tell whether any was made meanwhile.
+    std::uint64_t StepsMade() const { return m_made; }
     std::size_t BytesHeld() const { return m_bytes; }
 
 private:
@@ -93,6 +99,8 @@ private:
     std::size_t m_bytes = 0;
     Step m_pending;
     bool m_gathering = false;  // the change adds to the last step instead of m_pending
+    bool m_joinNext = false;
+    std::uint64_t m_made = 0;
     int m_depth = 0;
     bool m_replaying = false;
 };
@@ -120,6 +128,8 @@ public:
     void OpenedCues(int n, int count, const int* sources);
     // Before DeleteCue removes slot n.
     void DeletedCue(int n);
+    // Every field of light step record r, before any is written.
+    void StepRecord(int r);
 
 private:
     const CShowData& m_doc;
@@ -129,3 +139,14 @@ private:
 
 // printf-style label text for a step.
 std::string StepLabel(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// Writes the operator makes over and over to one field (typing a name, dragging a
+// level) gather into one step per field and cue or chase: these are their groups.
+enum GatheredField : std::uint64_t { kCueNameField = 1, kLevelField, kActiveTimeField, kChaseNameField };
+inline std::uint64_t Gathered(GatheredField field, int where, int index = 0)
+{
+    return field << 40 | static_cast<std::uint64_t>(index) << 20 | static_cast<std::uint64_t>(where);
+}
+
+// Where the chase editor stands: the loaded chase (by its first record) and the step on display.
+CPlace ChaseOnDisplay(const CShowData& doc);

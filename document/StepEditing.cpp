@@ -1,5 +1,6 @@
 // Editing the light steps of the loaded chase: single lamps, whole setups, and
 // inserting, deleting and copying steps.
+#include "document/History.h"
 #include "document/LineReader.h"
 #include "document/ShowData.h"
 
@@ -49,6 +50,15 @@ bool ValidStep(int step)
     return step >= 1 && step < kStepRecords;
 }
 
+std::string LampLabel(int group, int index)
+{
+    if (group == kChestGroup)
+        return StepLabel("Lamp %d of Chest Rail", index);
+    if (group == kOutlineGroup)
+        return StepLabel("Lamp %d of Outline", index);
+    return StepLabel("Lamp %d of Tier %d", index % 10, index / 10);
+}
+
 }  // namespace
 
 bool CShowData::LampRowPresent(int group, int index) const
@@ -78,7 +88,11 @@ bool CShowData::SetLamp(int group, int index, int value)
     const int r = StepOnDisplay(*this);
     if (r == 0 || !LampRowPresent(group, index))
         return false;
-    *LampByte(*this, r, group, index) = value != 0 ? 1 : 0;
+    unsigned char* lamp = LampByte(*this, r, group, index);
+    CChange change(*this, LampLabel(group, index));
+    change.Places(ChaseOnDisplay(*this), ChaseOnDisplay(*this));
+    change.Field(kStepTable, *lamp);
+    *lamp = value != 0 ? 1 : 0;
     return true;
 }
 
@@ -86,6 +100,8 @@ bool CShowData::SetAllLamps(int value)
 {
     unsigned char setup[kLightSetupSize];
     std::memset(setup, value != 0 ? 1 : 0, sizeof setup);
+    CChange change(*this, value != 0 ? "All Lights On" : "All Lights Off");
+    change.Places(ChaseOnDisplay(*this), ChaseOnDisplay(*this));
     return PasteLightSetup(setup);
 }
 
@@ -102,6 +118,8 @@ bool CShowData::PasteLightSetup(const unsigned char (&setup)[kLightSetupSize])
 {
     if (StepOnDisplay(*this) == 0)
         return false;
+    CChange change(*this, "Paste Light Setup");
+    change.Places(ChaseOnDisplay(*this), ChaseOnDisplay(*this));
     for (int i = 0; i < kLightSetupSize; ++i) {
         int group = 0, index = 0;
         SetupAddress(i, group, index);
@@ -120,13 +138,18 @@ bool CShowData::InsertStep(int step)
     if (r == 0)
         return false;
     const int at = step == 1 ? 2 : step;
-    for (int k = 1; k < kStepRecords; ++k) {
-        const int moved = m_chaseStepRecord[k];
-        if (moved != 0 && m_stepNumber[moved] >= at)
-            ++m_stepNumber[moved];
-    }
     char name[kNameSize];
     CopyCut(name, kNameSize, m_stepChase[head]);
+    CChange change(*this, StepLabel("Insert Step %d in %s", at, name));
+    change.Places(ChaseOnDisplay(*this), {0, head, step});
+    for (int k = 1; k < kStepRecords; ++k) {
+        const int moved = m_chaseStepRecord[k];
+        if (moved != 0 && m_stepNumber[moved] >= at) {
+            change.Field(kStepTable, m_stepNumber[moved]);
+            ++m_stepNumber[moved];
+        }
+    }
+    change.StepRecord(r);
     CopyCut(m_stepChase[r], kNameSize, name);
     CopyCut(m_stepText[r], kNameSize, "none");
     m_stepNumber[r] = at;
@@ -144,13 +167,18 @@ bool CShowData::DeleteStep(int step)
     const int r = m_chaseStepRecord[step];
     char name[kNameSize];
     CopyCut(name, kNameSize, m_stepChase[m_chaseStepRecord[1]]);
+    CChange change(*this, StepLabel("Delete Step %d of %s", step, name));
+    change.Places(ChaseOnDisplay(*this), {0, m_chaseStepRecord[1], step - 1});
+    change.StepRecord(r);
     m_stepChase[r][0] = '\0';
     m_stepText[r][0] = '\0';
     m_stepNumber[r] = 0;
     for (int k = 1; k < kStepRecords; ++k) {
         const int moved = m_chaseStepRecord[k];
-        if (moved != 0 && moved != r && m_stepNumber[moved] > step)
+        if (moved != 0 && moved != r && m_stepNumber[moved] > step) {
+            change.Field(kStepTable, m_stepNumber[moved]);
             --m_stepNumber[moved];
+        }
     }
     LoadChase(name);
     m_chaseStep = step - 1;
@@ -165,6 +193,9 @@ bool CShowData::CopyStep(int fromStep, int toStep)
     const int to = m_chaseStepRecord[toStep];
     if (from == 0 || to == 0)
         return false;
+    CChange change(*this, StepLabel("Copy Step %d to %d", fromStep, toStep));
+    change.Places(ChaseOnDisplay(*this), ChaseOnDisplay(*this));
+    change.StepRecord(to);
     std::memcpy(m_stepChase[to], m_stepChase[from], kNameSize);
     std::memcpy(m_stepText[to], m_stepText[from], kNameSize);
     std::memcpy(m_stepOutlineLamps[to], m_stepOutlineLamps[from], sizeof m_stepOutlineLamps[0]);

@@ -5,6 +5,7 @@
 #include "document/ShowData.h"
 
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <string>
 
@@ -52,6 +53,21 @@ inline std::string Markers(const CShowData& d)
         text += (k > 1 ? " " : "") + std::to_string(marker);
     }
     return text;
+}
+
+// Saves the light step pool of `d` to `file` from a copy: a save empties the pool it saves.
+inline void SaveLibraryCopy(const CShowData& d, const char* file)
+{
+    auto copy = std::make_unique<CShowData>();
+    std::snprintf(copy->m_chaseFileName, kFileNameSize, "%s", file);
+    auto take = [](auto& to, const auto& from) { std::memcpy(&to, &from, sizeof to); };
+    take(copy->m_stepChase, d.m_stepChase);
+    take(copy->m_stepText, d.m_stepText);
+    take(copy->m_stepNumber, d.m_stepNumber);
+    take(copy->m_stepTierLamps, d.m_stepTierLamps);
+    take(copy->m_stepChestLamps, d.m_stepChestLamps);
+    take(copy->m_stepOutlineLamps, d.m_stepOutlineLamps);
+    copy->SaveFile("chase");
 }
 
 }  // namespace chase_test
