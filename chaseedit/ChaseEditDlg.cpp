@@ -39,6 +39,7 @@ void CChaseEditDlg::showEvent(QShowEvent* event)
 
 void CChaseEditDlg::closeEvent(QCloseEvent* event)
 {
+    SealHistory();
     done(QDialog::Accepted);
     event->accept();
 }

@@ -1,8 +1,10 @@
 #pragma once
 // The chase edit screen: the chase list with its name box, the light step grid of
 // the chase on display with its step controls, and a preview of the step. Every
-// change goes straight into the show document through its editing operations.
+// change goes straight into the show document through its editing operations,
+// which record it for undo.
 
+#include "document/History.h"
 #include "document/ShowData.h"
 
 #include <QDialog>
@@ -13,6 +15,7 @@
 
 class CChasePreview;
 class CLampGrid;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -43,6 +46,9 @@ public:
     void OnMakeNewChase();
     void OnDeleteChase();
     void OnCopyChase();
+    // Ctrl+Z and Ctrl+Y: take back or make again the last change, in either editor.
+    void OnUndo();
+    void OnRedo();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -66,7 +72,11 @@ private:
     void SelectRow(int row);
     void ShowNameNote(const char* note);
     void OnNameEnter();
-    bool HandleKey(QObject* target, int key);
+    bool HandleKey(QObject* target, const QKeyEvent* key);
+    // Shows the chase and step the undone or redone change was made on.
+    void ShowRestored(const CStepDone& done);
+    // The name typed so far is one step; the next change starts another.
+    void SealHistory();
     void Notice(const char* text);
 
     CShowData& m_doc;

@@ -1,15 +1,22 @@
-// The chase edit screen's keys: the function keys act from any control, Escape
-// never closes the screen, Enter in the name box finds the chase in the list, and
-// Enter presses only the button that has the focus.
+// The chase edit screen's keys: the function keys and undo and redo act from any
+// control, Escape never closes the screen, Enter in the name box finds the chase in
+// the list, and Enter presses only the button that has the focus.
 #include "chaseedit/ChaseEditDlg.h"
+
+#include "app/HistoryKeys.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 
-bool CChaseEditDlg::HandleKey(QObject* target, int key)
+bool CChaseEditDlg::HandleKey(QObject* target, const QKeyEvent* key)
 {
-    switch (key) {
+    switch (HistoryKeyOf(key)) {
+    case HistoryKey::kUndo: OnUndo(); return true;
+    case HistoryKey::kRedo: OnRedo(); return true;
+    case HistoryKey::kNone: break;
+    }
+    switch (key->key()) {
     case Qt::Key_F4:
         OnBackStep();
         return true;
@@ -32,8 +39,10 @@ bool CChaseEditDlg::HandleKey(QObject* target, int key)
         return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (target == m_nameBox)
+        if (target == m_nameBox) {
             OnNameEnter();
+            SealHistory();
+        }
         // Anywhere else, Enter would press whatever button the dialog made its default.
         return qobject_cast<QPushButton*>(target) == nullptr;
     default:
@@ -43,8 +52,10 @@ bool CChaseEditDlg::HandleKey(QObject* target, int key)
 
 bool CChaseEditDlg::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_nameBox && event->type() == QEvent::FocusOut)
+        SealHistory();
     if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
         static_cast<QWidget*>(watched)->window() == this)
-        return HandleKey(watched, static_cast<QKeyEvent*>(event)->key());
+        return HandleKey(watched, static_cast<QKeyEvent*>(event));
     return QDialog::eventFilter(watched, event);
 }

@@ -111,6 +111,14 @@ void CCueEditDlg::FillCueList()
     m_cueList->addItems(entries);
 }
 
+// The list rebuilt where the operator was looking, not scrolled back to its top.
+void CCueEditDlg::RefillCueList()
+{
+    const int top = m_cueList->verticalScrollBar()->value();
+    FillCueList();
+    m_cueList->verticalScrollBar()->setValue(top);
+}
+
 void CCueEditDlg::SelectCurrentCue()
 {
     QListWidgetItem* item = m_cueList->item(m_doc.m_currentCue - 1);
@@ -166,9 +174,7 @@ void CCueEditDlg::OnCueNameDone()
     const QString stored = QString::fromLocal8Bit(m_shownName);
     if (m_name->text() != stored)
         m_name->setText(stored);
-    const int top = m_cueList->verticalScrollBar()->value();
-    FillCueList();
-    m_cueList->verticalScrollBar()->setValue(top);
+    RefillCueList();
     SelectCurrentCue();
 }
 

@@ -84,6 +84,7 @@ private:
 
     void OnInitDialog();
     void FillCueList();
+    void RefillCueList();
     void FillChaseList();
     void SelectCurrentCue();
     void ShowPanel(bool show);

@@ -5,7 +5,6 @@
 #include "app/HistoryKeys.h"
 
 #include <QListWidget>
-#include <QScrollBar>
 
 void CCueEditDlg::OnUndo()
 {
@@ -28,9 +27,7 @@ void CCueEditDlg::ShowRestored(const CStepDone& done)
     if ((done.tables & kStepTable) != 0)
         FillChaseList();
     if ((done.tables & kCueTable) != 0) {
-        const int top = m_cueList->verticalScrollBar()->value();
-        FillCueList();
-        m_cueList->verticalScrollBar()->setValue(top);
+        RefillCueList();
         m_editCue = 0;
         const int cue = done.place.cue;
         if (cue >= 1 && cue <= m_cueList->count()) {

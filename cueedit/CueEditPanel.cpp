@@ -159,7 +159,7 @@ void CCueEditDlg::OnEditChase()
 
 // The chase edit screen opens on the chosen chase, named in its own field and in
 // the shared text buffer. Afterwards the chase list offers what was made, renamed
-// or deleted there.
+// or deleted there, and the cue list what an undo there gave back.
 void CCueEditDlg::RunChaseEditor()
 {
     const QList<QListWidgetItem*> selected = m_chaseList->selectedItems();
@@ -167,7 +167,18 @@ void CCueEditDlg::RunChaseEditor()
     CopyCut(m_doc.m_text, sizeof m_doc.m_text, name.constData());
     CChaseEditDlg chases(m_doc, this);
     CopyCut(chases.m_chaseName, kNameSize, name.constData());
+    CHistory* history = m_doc.m_history;
+    const std::uint64_t made = history != nullptr ? history->StepsMade() : 0;
     chases.exec();
+    RefillCueList();
+    if (m_editCue != 0 && m_doc.m_currentCue > m_cueList->count())
+        m_editCue = 0;
     FillChaseList();
+    // The cue's fall-back from a chase deleted there goes back with the delete.
+    const bool joined = history != nullptr && history->StepsMade() != made && !history->CanRedo();
+    if (joined)
+        history->JoinNext(true);
     RefreshPanel();
+    if (joined)
+        history->JoinNext(false);
 }
