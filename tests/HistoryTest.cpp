@@ -161,108 +161,28 @@ TEST_F(History, RandomEditsUndoneGiveBackTheSavedBytesAndRedoneTheEditedOnes)
     }
 }
 
-// A typed name and a dragged level are one step each, until the gesture is sealed; a
-// value stepped by the arrows is a step per click, and a gesture that ends where it
-// began is no step at all.
-TEST_F(History, StepsGatherGesturesAndSayWhatTheyUndo)
-{
-    struct Case {
-        const char* what;
-        std::function<void(CShowData&, CHistory&)> edit;
-        std::size_t steps;
-        const char* undoText;
-    };
-    const Case cases[] = {
-        {"typed name",
-         [](CShowData& d, CHistory&) {
-             for (const char* name : {"F", "Fi", "Fin"})
-                 d.RenameCue(2, name);
-         },
-         1, "Rename Cue 2"},
-        {"two typed names",
-         [](CShowData& d, CHistory& h) {
-             d.RenameCue(2, "A");
-             h.Seal();
-             d.RenameCue(2, "B");
-         },
-         2, "Rename Cue 2"},
-        {"dragged level",
-         [](CShowData& d, CHistory&) {
-             for (int level : {10, 20, 30})
-                 d.SetCueLevel(3, kChest, level);
-         },
-         1, "Chest Level of Cue 3"},
-        {"dragged back",
-         [](CShowData& d, CHistory&) {
-             const int level = d.m_cueLevel[kStar][3];
-             d.SetCueLevel(3, kStar, 99);
-             d.SetCueLevel(3, kStar, level);
-         },
-         0, ""},
-        {"arrow clicks",
-         [](CShowData& d, CHistory&) {
-             for (int value : {5, 6})
-                 d.SetCueValue(1, CueValue::kFadeTime, value);
-         },
-         2, "Fade Time of Cue 1"},
-        {"typed active time",
-         [](CShowData& d, CHistory&) {
-             for (int value : {1, 12})
-                 d.SetCueValue(1, CueValue::kActiveTime, value);
-         },
-         1, "Active Time of Cue 1"},
-        {"direction twice",
-         [](CShowData& d, CHistory&) {
-             for (bool forward : {false, true})
-                 d.SetCueForward(1, forward);
-         },
-         2, "Direction of Cue 1"},
-        {"refused and unchanged",
-         [](CShowData& d, CHistory&) {
-             d.InsertCue(0);
-             d.RenameCue(1, "");
-             d.SetCueChase(1, std::string(d.m_cueChase[1]).c_str());
-         },
-         0, ""},
-        {"paste",
-         [](CShowData& d, CHistory&) {
-             const int sources[] = {1, 3};
-             d.PasteCues(2, sources, 2);
-         },
-         1, "Paste 2 Cues at 2"},
-        {"delete", [](CShowData& d, CHistory&) { d.DeleteCue(5); }, 1, "Delete Cue 5"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        doc->ClearCues();
-        Cues(6);
-        const std::string before = Saved();
-        c.edit(*doc, history);
-        EXPECT_EQ(history.Steps(), c.steps);
-        EXPECT_EQ(history.UndoText(), c.undoText);
-        UndoAll();
-        EXPECT_EQ(Saved(), before);
-        EXPECT_EQ(history.RedoText(), c.undoText);
-    }
-}
-
-TEST_F(History, NewChangeDropsRedoAndANewListForgetsTheCueSteps)
+// Another cue list ends the cue table's history; the chase library's steps stay.
+TEST_F(History, NewChangeDropsRedoAndANewListForgetsOnlyTheCueSteps)
 {
     Cues(4);
+    chase_test::AddChase(*doc, "Sweep", 2, 1);
+    doc->LoadChase("Sweep");
+    doc->SetAllLamps(1);
     doc->DeleteCue(1);
     doc->DeleteCue(1);
     const CStepDone undone = history.Undo(*doc);
-    EXPECT_TRUE(undone.done);
     EXPECT_EQ(undone.place.cue, 1);  // the deleted cue is back and is where the operator looks
     EXPECT_EQ(undone.tables, unsigned{kCueTable});
     doc->SetCueForward(1, !doc->m_cueForward[1]);
     EXPECT_FALSE(history.CanRedo());
-    EXPECT_EQ(history.Steps(), 2u);
+    EXPECT_EQ(history.Steps(), 3u);
 
     person.files = {""};
     doc->LoadCueList();
+    EXPECT_EQ(history.UndoText(), "All Lights On");
+    EXPECT_EQ(history.Undo(*doc).place.record, 1);
+    EXPECT_EQ(doc->m_stepTierLamps[1][4][0], 0);
     EXPECT_FALSE(history.CanUndo());
-    EXPECT_EQ(history.UndoText(), "");
 }
 
 // The oldest steps go first when the history passes its size; the newest stay whole.

@@ -1,5 +1,6 @@
 // Undo and redo in the cue edit screen: the keys wherever the focus is, the Edit
-// menu's texts, one step per gesture, and the screen showing what was restored.
+// menu's texts, one step per gesture, the screen showing what was restored, and the
+// history outliving the screen.
 #include "tests/ui/CueEditFixture.h"
 
 #include <QAction>
@@ -80,10 +81,15 @@ TEST_F(CueEditUndo, KeysUndoAndRedoWhateverHasTheFocusAndTheMenuSaysWhat)
     }
     editor->findChild<QAction*>("32779")->trigger();
     EXPECT_EQ(Slots(3), (std::vector<int>{1, 2, 3}));
+    editor->close();  // the history lives with the console, not the screen
+    Open(0);
+    EXPECT_EQ(EditMenu().second, "&Redo Delete Cue 2\tCtrl+Y");
+    Press("1011", Qt::Key_Y);
+    EXPECT_EQ(Slots(3), (std::vector<int>{1, 3, -1}));
 }
 
-// A name typed letter by letter and a slider dragged and released are one step each;
-// each click of an arrow is one.
+// A name typed letter by letter, a slider dragged and released and typed digits are
+// one step each; each click of an arrow is one.
 TEST_F(CueEditUndo, EachGestureIsOneStepAndItsUndoShowsAtOnce)
 {
     Cues(3);
@@ -100,10 +106,18 @@ TEST_F(CueEditUndo, EachGestureIsOneStepAndItsUndoShowsAtOnce)
     star->setSliderDown(false);
     for (int click = 0; click < 2; ++click)
         Control<QWidget>("1050")->findChild<QToolButton*>("up")->click();
+    Box("1194")->setFocus();
+    Box("1194")->selectAll();
+    QTest::keyClicks(Box("1194"), "12");
     Control<QCheckBox>("1053")->click();
+    QSlider* chest = Control<QSlider>("1047");  // dragged and brought back: no change, no step
+    chest->setSliderDown(true);
+    for (int position : {0, chest->value()})
+        chest->setValue(position);
+    chest->setSliderDown(false);
     EXPECT_EQ(EditMenu().first, "&Undo Direction of Cue 2\tCtrl+Z");
-    const char* const undone[] = {"Fade Time of Cue 2", "Fade Time of Cue 2", "Star Level of Cue 2",
-                                  "Rename Cue 2"};
+    const char* const undone[] = {"Active Time of Cue 2", "Fade Time of Cue 2", "Fade Time of Cue 2",
+                                  "Star Level of Cue 2", "Rename Cue 2"};
     for (const char* text : undone) {
         Press("1011", Qt::Key_Z);
         EXPECT_EQ(EditMenu().first, QString("&Undo %1\tCtrl+Z").arg(text));
@@ -116,24 +130,6 @@ TEST_F(CueEditUndo, EachGestureIsOneStepAndItsUndoShowsAtOnce)
     EXPECT_EQ(star->value(), 100 - doc->m_cueLevel[kStar][2]);
     EXPECT_EQ(Box("1049")->text(), QString::number(doc->m_cueFadeTime[2]));
     EXPECT_EQ(Control<QCheckBox>("1053")->isChecked(), !doc->m_cueForward[2]);
-}
-
-// The panel gives a cue whose chase is gone the list's first chase: a change like any
-// other, which undo takes back and shows as it was, without falling back again.
-TEST_F(CueEditUndo, TheFallBackToTheFirstChaseIsUndoneAndShownAsItWas)
-{
-    Cues(3);
-    std::strcpy(doc->m_cueChase[2], "Gone");
-    std::strcpy(doc->m_cueFileName, "show.cue");
-    const std::string before = Saved();
-    Open(2);
-    EXPECT_STREQ(doc->m_cueChase[2], "# none");
-    EXPECT_EQ(EditMenu().first, "&Undo Chase of Cue 2\tCtrl+Z");
-    Press("1011", Qt::Key_Z);
-    EXPECT_STREQ(doc->m_cueChase[2], "Gone");
-    EXPECT_EQ(Box("1048")->text(), "Gone");
-    EXPECT_TRUE(List("1191")->selectedItems().isEmpty());
-    EXPECT_EQ(Saved(), before);
 }
 
 // Whatever the operator does on the screen, undoing all of it gives back what a save
@@ -174,24 +170,6 @@ TEST_F(CueEditUndo, RandomScreenEditsUndoneAndRedoneGiveBackTheSavedBytes)
     while (history.CanRedo())
         Press("1041", Qt::Key_Y);
     EXPECT_EQ(Saved(), after);
-}
-
-// The history lives with the console, not the screen; only another cue list ends it.
-TEST_F(CueEditUndo, HistoryOutlivesTheScreenUntilAnotherListIsLoaded)
-{
-    Cues(3);
-    Open(1);
-    Select({0});
-    Click("1015");
-    editor->close();
-    Open(0);
-    EXPECT_EQ(EditMenu().first, "&Undo Delete Cue 1\tCtrl+Z");
-    Press("1011", Qt::Key_Z);
-    EXPECT_EQ(Slots(3), (std::vector<int>{1, 2, 3}));
-    Press("1011", Qt::Key_Y);
-    person.files = {""};
-    editor->findChild<QAction*>("32776")->trigger();
-    EXPECT_EQ(EditMenu(), std::make_pair(QString("greyed &Undo\tCtrl+Z"), QString("greyed &Redo\tCtrl+Y")));
 }
 
 }  // namespace
