@@ -10,7 +10,7 @@
 
 namespace {
 
-struct RowSpec {
+struct RowLayout {
     int labelId;
     const char* label;
     int x, y, labelWidth;  // label box, dialog units
@@ -27,7 +27,7 @@ constexpr const char* kTierLabels[kTiers] = {"Tier 1",  "Tier 2",  "Tier 3",  "T
                                              "Tier 7",  "Tier 8",  "Tier 9",  "Tier 10", "Tier 11", "Tier 12",
                                              "Tier 13", "Tier 14", "Tier 15", "Tier 16", "Tier 17", "Tier 18"};
 
-RowSpec Row(int row)
+RowLayout Row(int row)
 {
     if (row == 0)
         // The label reaches further left than a tier's: no tier button stands at its height.
@@ -44,12 +44,12 @@ RowSpec Row(int row)
 
 // Button ids sit around their label's id: two below it, then the ones above it.
 // Tier 1's are the exception.
-int ButtonId(const RowSpec& spec, int column)
+int ButtonId(const RowLayout& layout, int column)
 {
     static const int kTier1Ids[kCircuits] = {1057, 1059, 1061, 1063, 1064, 1065};
-    if (spec.labelId == kTierLabelIds[0])
+    if (layout.labelId == kTierLabelIds[0])
         return kTier1Ids[column];
-    return spec.labelId + (column < 2 ? column - 2 : column - 1);
+    return layout.labelId + (column < 2 ? column - 2 : column - 1);
 }
 
 int LampColor(const CShowData& doc, int group, int index)
@@ -90,20 +90,20 @@ CLampGrid::CLampGrid(QWidget* parent)
 
     int k = 0;
     for (int row = 0; row < kRows; ++row) {
-        const RowSpec spec = Row(row);
-        QLineEdit* label = new QLineEdit(spec.label, parent);
-        label->setObjectName(QString::number(spec.labelId));
+        const RowLayout layout = Row(row);
+        QLineEdit* label = new QLineEdit(layout.label, parent);
+        label->setObjectName(QString::number(layout.labelId));
         label->setReadOnly(true);
         label->setFocusPolicy(Qt::NoFocus);
-        label->setGeometry(DluRect(spec.x, spec.y, spec.labelWidth, 14));
+        label->setGeometry(DluRect(layout.x, layout.y, layout.labelWidth, 14));
         m_labels[row] = label;
-        for (int column = 0; column < spec.count; ++column, ++k) {
+        for (int column = 0; column < layout.count; ++column, ++k) {
             auto* button = new QPushButton(parent);
-            button->setObjectName(QString::number(ButtonId(spec, column)));
-            button->setGeometry(DluRect(spec.buttonX + 16 * column, spec.y, 14, 14));
+            button->setObjectName(QString::number(ButtonId(layout, column)));
+            button->setGeometry(DluRect(layout.buttonX + 16 * column, layout.y, 14, 14));
             button->setIconSize(button->size() - QSize(6, 6));
-            button->setFlat(spec.group != kOutlineGroup);
-            m_lamps[k] = {button, spec.group, spec.firstIndex + column, -1};
+            button->setFlat(layout.group != kOutlineGroup);
+            m_lamps[k] = {button, layout.group, layout.firstIndex + column, -1};
         }
     }
 }
