@@ -1,6 +1,6 @@
 #include "app/TierCountDlg.h"
 
-#include "app/DialogUnits.h"
+#include "widgets/DialogUnits.h"
 
 #include <QLabel>
 #include <QLineEdit>

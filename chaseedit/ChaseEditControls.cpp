@@ -1,10 +1,10 @@
 // The chase edit screen's controls, placed from their dialog-unit layout.
 #include "chaseedit/ChaseEditDlg.h"
 
-#include "app/DialogUnits.h"
-#include "app/WrapButton.h"
 #include "chaseedit/ChasePreview.h"
 #include "chaseedit/LampGrid.h"
+#include "widgets/DialogUnits.h"
+#include "widgets/WrapButton.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -3,7 +3,7 @@
 // the list, and Enter presses only the button that has the focus.
 #include "chaseedit/ChaseEditDlg.h"
 
-#include "app/HistoryKeys.h"
+#include "widgets/HistoryKeys.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>

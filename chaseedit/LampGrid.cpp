@@ -1,6 +1,6 @@
 #include "chaseedit/LampGrid.h"
 
-#include "app/DialogUnits.h"
+#include "widgets/DialogUnits.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -3,8 +3,8 @@
 // 18 tiers, the chest rail and the outline, with the 21 row labels. Button k is
 // position k of a light setup (chest rail 1..6, outline 1..6, tiers 1..18).
 
-#include "app/LampImages.h"
 #include "document/ShowData.h"
+#include "widgets/LampImages.h"
 
 #include <QIcon>
 

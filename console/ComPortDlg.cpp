@@ -1,10 +1,10 @@
 #include "console/ComPortDlg.h"
 
-#include "app/DialogUnits.h"
 #include "console/ConsoleStatus.h"
 #include "document/Operator.h"
 #include "document/ShowData.h"
 #include "link/PortConfig.h"
+#include "widgets/DialogUnits.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>

@@ -1,8 +1,6 @@
 #include "console/MainDlg.h"
 
-#include "app/AboutDlg.h"
-#include "app/AppIcon.h"
-#include "app/LampImages.h"
+#include "console/AboutDlg.h"
 #include "console/ComPortDlg.h"
 #include "console/ConsoleStatus.h"
 #include "console/ConsoleTexts.h"
@@ -14,6 +12,8 @@
 #include "link/FrameEncoder.h"
 #include "link/SerialPort.h"
 #include "link/TreeLines.h"
+#include "widgets/AppIcon.h"
+#include "widgets/LampImages.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -1,12 +1,12 @@
 // The console window's controls and menu, placed from their dialog-unit layout.
 #include "console/MainDlg.h"
 
-#include "app/DialogUnits.h"
-#include "app/FitFont.h"
-#include "app/MenuScreen.h"
-#include "app/WrapButton.h"
 #include "console/ConsoleTexts.h"
 #include "console/CueList.h"
+#include "widgets/DialogUnits.h"
+#include "widgets/FitFont.h"
+#include "widgets/MenuScreen.h"
+#include "widgets/WrapButton.h"
 
 #include <QLineEdit>
 #include <QMenuBar>

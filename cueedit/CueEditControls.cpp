@@ -1,10 +1,10 @@
 // The cue edit screen's left half and menu, placed from their dialog-unit layout.
 #include "cueedit/CueEditDlg.h"
 
-#include "app/DialogUnits.h"
-#include "app/HistoryKeys.h"
-#include "app/MenuScreen.h"
-#include "app/WrapButton.h"
+#include "widgets/DialogUnits.h"
+#include "widgets/HistoryKeys.h"
+#include "widgets/MenuScreen.h"
+#include "widgets/WrapButton.h"
 
 #include <QLabel>
 #include <QLineEdit>

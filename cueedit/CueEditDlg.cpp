@@ -1,8 +1,8 @@
 #include "cueedit/CueEditDlg.h"
 
-#include "app/DialogUnits.h"
 #include "document/LineReader.h"
 #include "document/Operator.h"
+#include "widgets/DialogUnits.h"
 
 #include <QApplication>
 #include <QCloseEvent>

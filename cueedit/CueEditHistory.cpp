@@ -2,7 +2,7 @@
 // at once what they restored.
 #include "cueedit/CueEditDlg.h"
 
-#include "app/HistoryKeys.h"
+#include "widgets/HistoryKeys.h"
 
 #include <QListWidget>
 

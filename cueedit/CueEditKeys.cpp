@@ -2,7 +2,7 @@
 // page keys move the level of the slider that has the focus.
 #include "cueedit/CueEditDlg.h"
 
-#include "app/HistoryKeys.h"
+#include "widgets/HistoryKeys.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>

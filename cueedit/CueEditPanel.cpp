@@ -2,9 +2,9 @@
 // operator makes into it.
 #include "cueedit/CueEditDlg.h"
 
-#include "app/UpDown.h"
 #include "chaseedit/ChaseEditDlg.h"
 #include "document/LineReader.h"
+#include "widgets/UpDown.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

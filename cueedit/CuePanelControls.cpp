@@ -1,9 +1,9 @@
 // The parameter panel's controls, placed from their dialog-unit layout.
 #include "cueedit/CueEditDlg.h"
 
-#include "app/DialogUnits.h"
-#include "app/UpDown.h"
-#include "app/WrapCheckBox.h"
+#include "widgets/DialogUnits.h"
+#include "widgets/UpDown.h"
+#include "widgets/WrapCheckBox.h"
 
 #include <QLabel>
 #include <QLineEdit>

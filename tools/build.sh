@@ -9,5 +9,5 @@ if [ $# -gt 0 ]; then
 else
   tools/install-deps.sh
 fi
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGLIMMER_WERROR=ON >/dev/null
 cmake --build build -j"$(nproc)" ${1:+--target "$@"}

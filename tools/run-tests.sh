@@ -10,7 +10,7 @@ export QT_QPA_PLATFORM=offscreen
 if [ "${1:-}" = sanitizers ]; then
   tools/install-deps.sh
   sanitize="-fsanitize=address,undefined -fno-sanitize-recover=undefined"
-  cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug \
+  cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DGLIMMER_WERROR=ON \
     -DCMAKE_CXX_FLAGS="-O1 $sanitize -fno-omit-frame-pointer" \
     -DCMAKE_EXE_LINKER_FLAGS="$sanitize" >/dev/null
   cmake --build build-asan -j"$(nproc)" --target core_tests console_tests treemonitor

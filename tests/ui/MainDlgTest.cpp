@@ -1,6 +1,6 @@
 // The console window driven through its controls on a prepared program directory.
-#include "app/WrapButton.h"
 #include "tests/ui/ConsoleFixture.h"
+#include "widgets/WrapButton.h"
 
 #include <QApplication>
 #include <QProgressBar>

@@ -1,7 +1,7 @@
 // The tier-count prompt, the about box and the lamp pictures of the chase editor.
-#include "app/AboutDlg.h"
-#include "app/LampImages.h"
 #include "app/TierCountDlg.h"
+#include "console/AboutDlg.h"
+#include "widgets/LampImages.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "app/FitFont.h"
+#include "widgets/FitFont.h"
 
 #include <QFontMetrics>
 #include <QPushButton>

@@ -1,4 +1,4 @@
-#include "app/WrapCheckBox.h"
+#include "widgets/WrapCheckBox.h"
 
 #include <QStyleOptionButton>
 #include <QStylePainter>

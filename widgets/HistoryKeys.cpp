@@ -1,4 +1,4 @@
-#include "app/HistoryKeys.h"
+#include "widgets/HistoryKeys.h"
 
 #include "document/History.h"
 

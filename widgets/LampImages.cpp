@@ -1,4 +1,4 @@
-#include "app/LampImages.h"
+#include "widgets/LampImages.h"
 
 #include <array>
 

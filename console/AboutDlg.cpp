@@ -1,7 +1,7 @@
-#include "app/AboutDlg.h"
+#include "console/AboutDlg.h"
 
-#include "app/AppIcon.h"
-#include "app/DialogUnits.h"
+#include "widgets/AppIcon.h"
+#include "widgets/DialogUnits.h"
 
 #include <QLabel>
 #include <QPushButton>
