@@ -11,7 +11,6 @@
 #include "document/ShowData.h"
 #include "link/FrameEncoder.h"
 #include "link/SerialPort.h"
-#include "link/TreeLines.h"
 #include "widgets/AppIcon.h"
 #include "widgets/LampImages.h"
 
@@ -22,29 +21,18 @@
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTimer>
 #include <vector>
-
-namespace {
-
-constexpr int kTickMs = 100;
-constexpr int kLineCheckMs = 1000;
-
-}  // namespace
 
 CMainDlg::CMainDlg(CShowData& doc, QWidget* parent)
     : QDialog(parent)
     , m_doc(doc)
+    , m_clock(ClockWork())
 {
     setWindowTitle("Glimmerbox 2.0");
     setWindowIcon(AppIcon());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
-    m_timer.setTimerType(Qt::PreciseTimer);
-    m_timer.setInterval(kTickMs);
-    connect(&m_timer, &QTimer::timeout, this, &CMainDlg::OnTimer);
-    // Lost tree lines are looked for apart from the show's tick, so pausing does not stop it.
-    m_lineTimer.setInterval(kLineCheckMs);
-    connect(&m_lineTimer, &QTimer::timeout, this, &CMainDlg::OnLineCheck);
     BuildControls();
     BuildMenu();
     qApp->installEventFilter(this);
@@ -53,6 +41,7 @@ CMainDlg::CMainDlg(CShowData& doc, QWidget* parent)
 
 CMainDlg::~CMainDlg()
 {
+    m_clock.Stop();
     qApp->removeEventFilter(this);
 }
 
@@ -77,13 +66,15 @@ void CMainDlg::OnInitDialog()
     m_doc.LoadFile("cue");
     FillCueList();
 
-    StartTimer();
+    // The clock ticks from the first turn of the window's event loop, as a window
+    // timer would: a caller that drives the console without one keeps time itself.
+    m_clock.SetTicking(true);
+    QTimer::singleShot(0, this, &CMainDlg::StartClock);
     m_pauseButton->setText(kPauseText);
     m_picture.LoadSprites(QString::fromStdString(ProgramPath("Sprites.bmp")));
     m_picture.Clear();
 
     SendFixedFrame(m_doc.m_tree1Port, m_doc.m_tree2Port, kStartupFrame);
-    m_lineTimer.start();
     for (CSerialPort* port : {m_doc.m_tree1Port, m_doc.m_tree2Port})
         if (port != nullptr && port->IsOpen())
             port->SetLineFormat(kNoParity, 8, kOneStopBit);
@@ -107,13 +98,6 @@ int CMainDlg::exec()
     return QDialog::exec();
 }
 
-void CMainDlg::StartTimer()
-{
-    m_timer.start();
-    if (!m_timer.isActive())
-        m_doc.m_operator->Message("Out of Timers", "Error, Exit and Restart");
-}
-
 void CMainDlg::FillCueList()
 {
     std::vector<std::string> lines;
@@ -124,139 +108,126 @@ void CMainDlg::FillCueList()
         m_cueList->addItem(QString::fromLocal8Bit(line.c_str()));
 }
 
-void CMainDlg::FollowCurrentCue()
-{
-    m_cueList->Follow(m_doc.m_currentCue - 1);
-}
-
-void CMainDlg::InvalidateRect(int left, int top, int right, int bottom, bool)
-{
-    m_client->update(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)));
-}
-
 void CMainDlg::OnPauseButton()
 {
     if (m_pauseButton->text().contains("Pause")) {
         m_pauseButton->setText(kContinueText);
-        m_timer.stop();
+        m_clock.SetTicking(false);
     } else {
         m_pauseButton->setText(kPauseText);
-        StartTimer();
+        m_clock.SetTicking(true);
+        QTimer::singleShot(0, this, &CMainDlg::StartClock);  // again, should it have failed
     }
 }
 
 void CMainDlg::OnStartStop()
 {
-    if (!m_doc.m_running) {
-        m_startButton->setText(kStopText);
-        m_doc.StartCue(1);
-        m_doc.m_running = true;  // raised after StartCue: the first frame out is the next tick's chase
+    bool started = false;
+    Act([&] {
+        started = !m_doc.m_running;
+        if (started)
+            m_doc.StartCue(1);
+        m_doc.m_running = started;  // raised after StartCue: the first frame out is the next tick's chase
+    });
+    m_startButton->setText(started ? kStopText : kStartText);
+    if (started) {
+        m_clock.BeatFromNow();  // the tree gets its first chase frame without waiting out the beat
         FollowCurrentCue();
-        m_client->update();
-    } else {
-        StopShow();
     }
+    m_client->update();
 }
 
 void CMainDlg::StopShow()
 {
-    m_startButton->setText(kStartText);
-    m_doc.m_running = false;
-    m_client->update();
+    bool wasRunning = false;
+    Act([&] {
+        wasRunning = m_doc.m_running;
+        m_doc.m_running = false;
+    });
+    if (wasRunning) {
+        m_startButton->setText(kStartText);
+        m_client->update();
+    }
 }
 
 void CMainDlg::OnManualMode()
 {
     m_forwardButton->hide();
     m_reverseButton->hide();
-    m_doc.m_autoAdvance = false;
+    Act([&] { m_doc.m_autoAdvance = false; });
 }
 
 void CMainDlg::OnAutoRunMode()
 {
     m_forwardButton->show();
     m_reverseButton->show();
-    m_doc.m_autoAdvance = false;  // advancing begins when a direction is chosen
+    Act([&] { m_doc.m_autoAdvance = false; });  // advancing begins when a direction is chosen
 }
 
 void CMainDlg::OnForward()
 {
-    m_doc.m_advanceForward = true;
-    m_doc.m_autoAdvance = true;
+    Act([&] {
+        m_doc.m_advanceForward = true;
+        m_doc.m_autoAdvance = true;
+    });
 }
 
 void CMainDlg::OnReverse()
 {
-    m_doc.m_advanceForward = false;
-    m_doc.m_autoAdvance = true;
+    Act([&] {
+        m_doc.m_advanceForward = false;
+        m_doc.m_autoAdvance = true;
+    });
 }
 
 void CMainDlg::OnSendTreeSignals()
 {
-    m_doc.m_sendTreeSignals = !m_doc.m_sendTreeSignals;
+    Act([&] { m_doc.m_sendTreeSignals = !m_doc.m_sendTreeSignals; });
 }
 
 void CMainDlg::OnComPortSetup()
 {
-    CComPortDlg ports(m_doc, this);
-    ports.exec();
+    {
+        // The port setup changes the port names in the document on this thread.
+        CShowClock::CLoan loan = m_clock.Lend();
+        CComPortDlg ports(m_doc, this);
+        ports.exec();
+    }
     // Leaving here used to drop the operator's unsaved cues and chases.
     OnClose();
 }
 
-void CMainDlg::OnTimer()
-{
-    if (m_doc.m_running) {
-        m_doc.Tick(this);
-        std::string status = RunningStatus(m_doc);
-        FollowCurrentCue();  // an automatic advance shows at once
-        ShowStatus(status);
-        int next = m_tickBar->value() + 1;
-        m_tickBar->setValue(next > m_tickBar->maximum() ? m_tickBar->minimum() : next);
-    } else {
-        ShowStatus(StoppedStatus(m_doc));
-    }
-}
-
-void CMainDlg::ShowStatus(const std::string& text)
-{
-    m_status->setText(QString::fromLocal8Bit(text.c_str()));
-    m_status->setCursorPosition(0);  // a text too long to fit shows its beginning
-}
-
-void CMainDlg::OnLineCheck()
-{
-    CheckTreeLines(m_doc.m_tree1Port, m_doc.m_tree2Port);
-}
-
 void CMainDlg::OnCueListSelChange(int row)
 {
-    m_doc.StartCue(row + 1);
+    Act([&] { m_doc.StartCue(row + 1); });
     FollowCurrentCue();
 }
 
 void CMainDlg::OnCueListDblClk()
 {
-    if (m_doc.m_running)
-        StopShow();
+    StopShow();
     int row = m_cueList->currentRow();
     if (row >= 0)
-        m_doc.StartCue(row + 1);
+        Act([&] { m_doc.StartCue(row + 1); });
     RunCueEditor();
 }
 
 void CMainDlg::OnEditCues()
 {
-    if (m_doc.m_running)
-        StopShow();
+    StopShow();
     RunCueEditor();
 }
 
 void CMainDlg::RunCueEditor()
 {
-    CCueEditDlg editor(m_doc, this);
-    editor.m_editCue = m_doc.m_currentCue;
-    editor.exec();
+    {
+        // The editors change the document in place on this thread: the clock
+        // leaves it alone until they close. Nothing holds the lock meanwhile.
+        CShowClock::CLoan loan = m_clock.Lend();
+        CCueEditDlg editor(m_doc, this);
+        editor.m_editCue = m_doc.m_currentCue;
+        editor.exec();
+    }
     FillCueList();
     setWindowTitle(QString::fromLocal8Bit(ConsoleCaption(m_doc).c_str()));
 }
@@ -280,8 +251,7 @@ void CMainDlg::OnClose()
     m_closed = true;
     QRect frame = frameGeometry();
     m_doc.m_mainWindowRect = {frame.left(), frame.top(), frame.left() + frame.width(), frame.top() + frame.height()};
-    m_timer.stop();
-    m_lineTimer.stop();
+    m_clock.Stop();  // from here on this thread has the document to itself
     m_doc.SaveFile("cue");
     m_doc.SaveFile("chase");
     m_doc.ClearCues();
@@ -307,12 +277,17 @@ bool CMainDlg::HandleKey(int key)
 {
     if (key == Qt::Key_Escape)
         return true;
-    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && m_doc.m_running) {
-        m_doc.NextCue();
+    if (key != Qt::Key_Return && key != Qt::Key_Enter)
+        return false;
+    bool advanced = false;
+    Act([&] {
+        advanced = m_doc.m_running;
+        if (advanced)
+            m_doc.NextCue();
+    });
+    if (advanced)
         FollowCurrentCue();
-        return true;
-    }
-    return false;
+    return advanced;
 }
 
 bool CMainDlg::eventFilter(QObject* watched, QEvent* event)
@@ -329,9 +304,9 @@ bool CMainDlg::eventFilter(QObject* watched, QEvent* event)
 
 void CMainDlg::PaintPicture()
 {
-    if (!m_doc.m_running || m_graphicsButton->text() == kGraphicsOff)
+    if (!m_shown.running || m_graphicsButton->text() == kGraphicsOff)
         return;
-    m_picture.Render(m_doc);
+    m_picture.Render(m_doc, m_shown.picture);
     QRect area(QPoint(m_doc.m_pictureLeft, m_doc.m_pictureTop),
                QPoint(m_doc.m_pictureRight - 1, m_doc.m_pictureBottom - 1));
     QPainter painter(m_client);

@@ -1,12 +1,20 @@
 #pragma once
 // The operator's console: cue list, start/stop, pause, advance modes, status
-// line, the 100 ms timer that drives the show, and the live tree picture.
+// line, the show clock that drives the show every 100 ms, and the live tree picture.
+//
+// The clock ticks on a thread of its own. The operator's actions change the show
+// through Act, under the clock's lock; a screen that edits the document runs
+// while the clock has lent it (m_clock.Lend()). The window draws the picture and
+// the status line from the snapshot the last tick or action left whole.
 
+#include "console/ShowSnapshot.h"
 #include "console/TreePicture.h"
 #include "engine/Repaint.h"
+#include "engine/ShowClock.h"
 
 #include <QDialog>
-#include <QTimer>
+#include <atomic>
+#include <mutex>
 #include <string>
 
 class CCueList;
@@ -26,6 +34,7 @@ public:
     bool Loaded() const { return m_loaded; }
     int exec() override;
 
+    // The tick's repaint request, noted in the snapshot it publishes.
     void InvalidateRect(int left, int top, int right, int bottom, bool erase) override;
 
     void OnPauseButton();
@@ -41,16 +50,21 @@ public:
     void OnCueListDblClk();
     // Any click on a line starts its cue, the highlighted line included.
     void OnCueListSelChange(int row);
+    // Runs one tick now, on the caller's thread, and shows it: how tests and other
+    // callers keep time themselves. The clock's thread starts only once the
+    // window's event loop runs, so a caller that never runs one has full control.
     void OnTimer();
-    // About once a second: opens lost tree lines again (see CheckTreeLines).
+    // About once a second on the clock's thread: opens lost tree lines again (see CheckTreeLines).
     void OnLineCheck();
     void OnGraphicsToggle();
     void OnAbout();
     // Stores the window position, saves the show, sends the shut-down frame.
     void OnClose();
 
-    QTimer& Timer() { return m_timer; }
+    CShowClock& Clock() { return m_clock; }
     CTreePicture& Picture() { return m_picture; }
+    // Starts the clock's thread, unless the console has closed; "Out of Timers" when none can be made.
+    void StartClock();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -63,18 +77,40 @@ private:
     void OnInitDialog();
     bool HandleKey(int key);
     void PaintPicture();
+    // Runs an operator's action on the show under the show lock, so it never
+    // meets a tick half done, and shows at once what it left. Every handler that
+    // touches the show goes through here; a screen that edits the document runs
+    // under a loan of the clock instead (m_clock.Lend()).
+    template <class Work>
+    void Act(Work&& work)
+    {
+        {
+            std::lock_guard<CShowMutex> lock(m_clock.Mutex());
+            work();
+            TakeShow(m_doc, m_published);
+        }
+        ShowLatest();
+    }
+    // Stops the show before a screen takes the document.
     void StopShow();
     void RunCueEditor();
     void FillCueList();
     void FollowCurrentCue();
-    void StartTimer();
-    void ShowStatus(const std::string& text);
+    // What the clock runs: under the lock the show's tick and what the window shows
+    // of it, and the line check; then a word to the window's thread.
+    CClockWork ClockWork();
+    void ClockTick();
+    // Takes the latest snapshot and shows it: status line, tick bar, cue list, picture.
+    void ShowLatest();
+    void ShowStatus(const char* text);
     QPushButton* AddButton(int id, const char* text, int x, int y, int width, int height, bool wrap);
 
     CShowData& m_doc;
     CTreePicture m_picture;
-    QTimer m_timer;
-    QTimer m_lineTimer;
+    CShowSnapshot m_published;  // written under the show lock
+    CShowSnapshot m_shown;      // the window thread's copy
+    std::atomic<bool> m_showQueued{false};
+    bool m_normalPriorityToSay = true;  // said once, until the show first runs (under the lock)
     QWidget* m_client = nullptr;
     CCueList* m_cueList = nullptr;
     QPushButton* m_pauseButton = nullptr;
@@ -86,4 +122,5 @@ private:
     QProgressBar* m_tickBar = nullptr;
     bool m_loaded = false;
     bool m_closed = false;
+    CShowClock m_clock;  // last: its thread ends before anything it touches goes
 };

@@ -130,6 +130,11 @@ void CTreePicture::Render(const CShowData& show)
 {
     CTreeGeometry g;
     ComputeTreeGeometry(show, g);
+    Render(show, g);
+}
+
+void CTreePicture::Render(const CShowData& show, const CTreeGeometry& g)
+{
     Paint(show, g, kBulbX, kBulbY);
 }
 

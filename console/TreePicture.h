@@ -23,6 +23,8 @@ public:
     void Clear();
     // Redraws the whole picture rectangle of the canvas from the document.
     void Render(const CShowData& show);
+    // The same from a picture computed earlier; only the picture rectangle is read from `show`.
+    void Render(const CShowData& show, const CTreeGeometry& g);
     // Draws a computed picture into the document's picture rectangle of the canvas,
     // building each lamp image on the sheet's bulb at `bulbX`, `bulbY`.
     void Paint(const CShowData& show, const CTreeGeometry& g, int bulbX, int bulbY);

@@ -92,7 +92,7 @@ TEST_F(ConsoleWireTest, ClosingSendsTheShutDownFrameLast)
 // moved the show, or on the line of the cue playing, used to start nothing.
 TEST_F(ConsoleWireTest, EveryClickOnALineStartsItsCueOnceWithItsChannelFrames)
 {
-    console->Timer().stop();  // the test ticks by hand, so no chase frame slips in
+    console->Clock().SetTicking(false);  // the test ticks by hand, so no chase frame slips in
     console->show();
     console->OnSendTreeSignals();
     Control("1006")->click();
