@@ -21,12 +21,24 @@
 #include <memory>
 #include <mutex>
 #include <poll.h>
+#include <sched.h>
 #include <string>
 #include <thread>
 #include <unistd.h>
 #include <vector>
 
 using Clock = std::chrono::steady_clock;
+
+// Options of the console benchmarks, from the command line (see main.cpp).
+struct CBenchOptions {
+    int busy = 0;          // processes that keep a processor busy beside the benchmarks
+    double minutes = 0.5;  // how long the show clock's cadence is measured
+};
+inline CBenchOptions& BenchOptions()
+{
+    static CBenchOptions options;
+    return options;
+}
 
 // A program directory with an 18-tier layout, one chase and one endless cue.
 inline std::string MakeShow()
@@ -94,6 +106,11 @@ public:
 private:
     void Read()
     {
+        // A tree's controllers have a processor of their own: where it may, the
+        // reader runs above the show clock, so the figures are the console's, not the reader's.
+        sched_param param{};
+        param.sched_priority = 30;
+        sched_setscheduler(0, SCHED_FIFO, &param);
         unsigned char buffer[4096];
         CFrameDecoder decoder;
         DecodedFrame frame;
@@ -154,6 +171,23 @@ inline void ReportSpread(benchmark::State& state, std::vector<double> values, co
     state.counters[prefix + "mean_ms"] = sum / static_cast<double>(values.size());
     state.counters[prefix + "p99_ms"] = values[values.size() * 99 / 100];
     state.counters[prefix + "max_ms"] = values.back();
+}
+
+// How late each of `times` came against a 100 ms grid laid through the earliest
+// of them (the frame that came soonest after its tick), in milliseconds.
+inline std::vector<double> LatenessOnTheGrid(const std::vector<Clock::time_point>& times)
+{
+    std::vector<double> late;
+    if (times.empty())
+        return late;
+    double soonest = 0;
+    for (size_t i = 0; i < times.size(); ++i) {
+        late.push_back(Ms(times[i] - times[0]) - 100.0 * static_cast<double>(i));
+        soonest = std::min(soonest, late.back());
+    }
+    for (double& l : late)
+        l -= soonest;
+    return late;
 }
 
 // The first `limit` intervals of `times`: their mean, and the 99th percentile and

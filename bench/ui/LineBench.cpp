@@ -1,5 +1,5 @@
-// What a stalled, lost or returning tree line costs, with the console's own timers
-// running on two pseudo-terminal lines, in one run:
+// What a stalled, lost or returning tree line costs, with the console's own show
+// clock running on two pseudo-terminal lines, in one run:
 //   good_*     Tree 2's cadence (and the tick's cost) with both lines reading
 //   stalled_*  the same with Tree 1's line full and unread
 //   drain_*    from Tree 1 reading again to the current cue's first channel frame
@@ -9,7 +9,6 @@
 #include "console/MainDlg.h"
 #include "link/SerialPort.h"
 
-#include <QEvent>
 #include <QPushButton>
 #include <memory>
 
@@ -33,38 +32,18 @@ struct CTwoTreeConsole : CShowRig {
     CSerialPort tree2;
 };
 
-// Times the console's tick handler: from the timer event reaching its timer to the
-// end of the console's slot, which was connected first.
-class CTickTimer : public QObject {
-public:
-    explicit CTickTimer(QTimer& timer)
-    {
-        timer.installEventFilter(this);
-        connect(&timer, &QTimer::timeout, this, [this] { durations.push_back(Ms(Clock::now() - m_start)); });
-    }
-    std::vector<double> durations;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Timer)
-            m_start = Clock::now();
-        return false;
-    }
-
-private:
-    Clock::time_point m_start = Clock::now();
-};
-
 // Runs until Tree 2 has had `ticks` more chase frames; reports its cadence and the tick's cost.
-void MeasureTicks(benchmark::State& state, CTwoTreeConsole& rig, CTickTimer& ticks, size_t count,
+void MeasureTicks(benchmark::State& state, CTwoTreeConsole& rig, CShowClock& clock, size_t count,
                   const std::string& prefix)
 {
-    ticks.durations.clear();
+    clock.TakeTimings();
     rig.tree2Side.Expect(FrameKind::kChase);
     WaitFor([&] { return rig.tree2Side.Times().size() > count; }, static_cast<int>(count + 50) * 100);
     ReportCadence(state, rig.tree2Side.Times(), count, prefix);
-    ReportSpread(state, ticks.durations, prefix + "tick_");
+    std::vector<double> work;
+    for (const CTickTiming& t : clock.TakeTimings())
+        work.push_back(static_cast<double>(t.workNs) / 1e6);
+    ReportSpread(state, work, prefix + "tick_");
 }
 
 void BM_LineTrouble(benchmark::State& state)
@@ -76,14 +55,13 @@ void BM_LineTrouble(benchmark::State& state)
         rig.tree2Side.Expect(FrameKind::kStartup);
         CMainDlg console(*rig.doc);
         WaitFor([&] { return !rig.tree2Side.Times().empty(); }, 2000);
-        CTickTimer ticks(console.Timer());
         console.OnSendTreeSignals();
         console.findChild<QPushButton*>("1006")->click();
-        MeasureTicks(state, rig, ticks, kTicks, "good_");
+        MeasureTicks(state, rig, console.Clock(), kTicks, "good_");
 
         rig.tree1Side->Pause(true);
         HoldBack(rig.tree1.m_fd);
-        MeasureTicks(state, rig, ticks, kTicks, "stalled_");
+        MeasureTicks(state, rig, console.Clock(), kTicks, "stalled_");
 
         rig.tree1Side->Expect(FrameKind::kChannel);
         Clock::time_point reading = Clock::now();
