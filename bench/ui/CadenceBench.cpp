@@ -31,6 +31,7 @@ void StartShow(CConsoleOnALine& rig, CMainDlg& console)
     rig.line.Expect(FrameKind::kStartup);
     WaitFor([&] { return !rig.line.Times().empty(); }, 1000);
     rig.line.Expect(FrameKind::kChase);
+    console.Clock().TakeTimings();  // the ticks before START send nothing
     console.OnSendTreeSignals();
     console.findChild<QPushButton*>("1006")->click();
 }
@@ -45,8 +46,9 @@ void ReportPriority(benchmark::State& state, CMainDlg& console)
 // handed them to the line (sent_*), how late the clock woke (clock_late_*), and a
 // bare PreciseTimer's timeouts on the window's thread (bare_qtimer_*): mean
 // interval, 99th percentile and maximum of |interval - 100 ms|. Between sent_ and
-// tree_ lies the pseudo-terminal, which hands the bytes over in a kernel worker of
-// normal priority; a serial port's driver sends them from the write itself.
+// tree_ lies the pseudo-terminal (pty_delay_*: from handing a frame over to the tree
+// reading it), which passes the bytes on in a kernel worker of normal priority; a
+// serial port's driver sends them from the write itself.
 void BM_TickCadence(benchmark::State& state)
 {
     const size_t ticks = static_cast<size_t>(BenchOptions().minutes * 600);
@@ -59,7 +61,6 @@ void BM_TickCadence(benchmark::State& state)
         bareTimer.setTimerType(Qt::PreciseTimer);
         QObject::connect(&bareTimer, &QTimer::timeout, [&] { bare.push_back(Clock::now()); });
         bareTimer.start(100);
-        console.Clock().TakeTimings();  // the ticks before START sent nothing
         std::vector<double> clockLate;
         std::vector<Clock::time_point> sent;
         WaitFor(
@@ -79,6 +80,10 @@ void BM_TickCadence(benchmark::State& state)
         ReportSpread(state, clockLate, "clock_late_");
         ReportCadence(state, bare, ticks, "bare_qtimer_");
         ReportCadence(state, sent, ticks, "sent_");
+        std::vector<double> delay;
+        for (size_t i = 0; i < std::min(sent.size(), times.size()); ++i)
+            delay.push_back(Ms(times[i] - sent[i]));
+        ReportSpread(state, delay, "pty_delay_");
         if (!ReportCadence(state, times, ticks, "tree_"))
             return;
     }
