@@ -79,10 +79,8 @@ void LoadChaseLibrary(CShowData& doc)
     in.Finish(reader, leftOut, "records", kStepRecords - 1);
 }
 
-bool SaveChaseLibrary(CShowData& doc)
+bool WriteChaseLibrary(CShowData& doc, const char* fileName)
 {
-    if (std::strlen(doc.m_chaseFileName) < 3)
-        return false;
     auto write = [&doc](FILE* out) {
         char lamps[kLampChars + 1];
         for (int r = 1; r < kStepRecords; ++r) {
@@ -94,9 +92,14 @@ bool SaveChaseLibrary(CShowData& doc)
                          SafeField(doc.m_stepText[r], text, kNameSize), lamps);
         }
     };
+    return SaveShowFile(ProgramPath(fileName), doc.m_chaseCheck, doc.m_operator,
+                        {"Could not save the chase library", "records"}, write);
+}
+
+bool SaveChaseLibrary(CShowData& doc)
+{
     // Only a library that reached the disk may leave memory.
-    if (!SaveShowFile(ProgramPath(doc.m_chaseFileName), doc.m_chaseCheck, doc.m_operator,
-                      {"Could not save the chase library", "records"}, write))
+    if (std::strlen(doc.m_chaseFileName) < 3 || !WriteChaseLibrary(doc, doc.m_chaseFileName))
         return false;
     doc.ClearChases();
     return true;

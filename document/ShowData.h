@@ -8,6 +8,7 @@
 #include <vector>
 
 class CHistory;
+struct CLayout;
 class CSerialPort;
 class IOperator;
 class IRepaint;
@@ -98,7 +99,8 @@ public:
 
     // --- files (document/)
     bool LoadLayout();
-    void SaveLayout();
+    // False when the file could not be written; the operator has been told why.
+    bool SaveLayout();
     void FirstRunSetup(const char* text);
     void LoadFile(const char* kind);
     void SaveFile(const char* kind);
@@ -107,6 +109,16 @@ public:
     // Asks for the new list's file first, then empties the cue table and saves it
     // there. False when cancelled: the list and its file name stay as they were.
     bool NewCueList();
+
+    // --- the structure's layout (document/LayoutChange.cpp)
+    void CopyLayout(CLayout& layout) const;
+    // Takes over an edited layout and saves the layout file. A new tier count names
+    // another chase library: the chases in use are saved to their own first, a
+    // missing new library starts as a copy of them, and of an existing one the
+    // operator chooses whether its chases or the ones in use stay. False, with the
+    // layout and the library as they were, when the layout has a problem
+    // (LayoutProblem) or a file could not be written or read.
+    bool ChangeLayout(const CLayout& layout);
 
     // --- engine (engine/)
     void LoadChase(const char* name);

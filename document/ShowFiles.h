@@ -5,6 +5,9 @@
 class CShowData;
 
 void LoadChaseLibrary(CShowData& doc);
+// Writes the library in memory to `fileName` in the program directory and keeps
+// it in memory, undo history and all. False when nothing was written.
+bool WriteChaseLibrary(CShowData& doc, const char* fileName);
 // False when nothing was written; the library in memory is then left as it was.
 bool SaveChaseLibrary(CShowData& doc);
 void LoadCueListFile(CShowData& doc);
