@@ -9,6 +9,7 @@
 #include "document/Operator.h"
 #include "document/ProgramDir.h"
 #include "document/ShowData.h"
+#include "layoutedit/LayoutEditDlg.h"
 #include "link/FrameEncoder.h"
 #include "link/SerialPort.h"
 #include "link/TreeLines.h"
@@ -259,6 +260,15 @@ void CMainDlg::RunCueEditor()
     editor.exec();
     FillCueList();
     setWindowTitle(QString::fromLocal8Bit(ConsoleCaption(m_doc).c_str()));
+}
+
+void CMainDlg::OnTreeLayout()
+{
+    if (m_doc.m_running)
+        StopShow();
+    CLayoutEditDlg layout(m_doc, this);
+    if (layout.exec() == QDialog::Accepted)
+        setWindowTitle(QString::fromLocal8Bit(ConsoleCaption(m_doc).c_str()));
 }
 
 void CMainDlg::OnGraphicsToggle()

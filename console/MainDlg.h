@@ -38,6 +38,8 @@ public:
     // Port setup, then the normal closing steps so no work is lost.
     void OnComPortSetup();
     void OnEditCues();
+    // The tree layout screen, with the show stopped; after OK the console shows the new layout.
+    void OnTreeLayout();
     void OnCueListDblClk();
     // Any click on a line starts its cue, the highlighted line included.
     void OnCueListSelChange(int row);

@@ -89,6 +89,10 @@ void CMainDlg::BuildMenu()
     QAction* send = config->addAction("&Send Tree Signals", this, &CMainDlg::OnSendTreeSignals);
     send->setObjectName("32772");
     send->setStatusTip("if Checked, then the tree will recieve Signals from the program");
+    QAction* layout = config->addAction("Tree &Layout...", this, &CMainDlg::OnTreeLayout);
+    layout->setObjectName("32773");
+    layout->setStatusTip("Describe the tree: its tiers, the colour of each circuit, the chest rail, outline, star "
+                         "and cross.");
     QMenu* help = bar->addMenu("Help");
     QAction* about = help->addAction("&About Glimmerbox20...", this, &CMainDlg::OnAbout);
     about->setObjectName("16");
