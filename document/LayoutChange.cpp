@@ -10,10 +10,12 @@
 
 namespace {
 
-void CopyColors(int (&to)[kCircuits], const int (&from)[kCircuits])
+// The document holds what the saved file gives the next start: a part that is not
+// there has no colours.
+void CopyColors(int* to, const int* from, int count, bool present)
 {
-    for (int c = 0; c < kCircuits; ++c)
-        to[c] = ClampColor(from[c]);
+    for (int c = 0; c < count; ++c)
+        to[c] = present ? ClampColor(from[c]) : 0;
 }
 
 void ApplyLayout(CShowData& doc, const CLayout& layout)
@@ -21,16 +23,16 @@ void ApplyLayout(CShowData& doc, const CLayout& layout)
     doc.m_tierCount = layout.tierCount;
     for (int t = 1; t <= kTiers; ++t) {
         doc.m_tierPresent[t - 1] = t <= layout.tierCount && layout.tierPresent[t - 1];
-        CopyColors(doc.m_tierColor[t - 1], layout.tierColor[t - 1]);
+        CopyColors(doc.m_tierColor[t - 1], layout.tierColor[t - 1], kCircuits, doc.m_tierPresent[t - 1]);
     }
     doc.m_chestPresent = layout.chestPresent;
-    CopyColors(doc.m_chestColor, layout.chestColor);
+    CopyColors(doc.m_chestColor, layout.chestColor, kCircuits, layout.chestPresent);
     doc.m_outlinePresent = layout.outlinePresent;
-    CopyColors(doc.m_outlineColor, layout.outlineColor);
+    CopyColors(doc.m_outlineColor, layout.outlineColor, kCircuits, layout.outlinePresent);
     doc.m_starPresent = layout.starPresent;
-    doc.m_starColor = ClampColor(layout.starColor);
+    CopyColors(&doc.m_starColor, &layout.starColor, 1, layout.starPresent);
     doc.m_crossPresent = layout.crossPresent;
-    doc.m_crossColor = ClampColor(layout.crossColor);
+    CopyColors(&doc.m_crossColor, &layout.crossColor, 1, layout.crossPresent);
 }
 
 // Loads the library `name` in place of the one in memory; the step undo history

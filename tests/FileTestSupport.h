@@ -1,11 +1,9 @@
 #pragma once
 // A fresh program directory per test, and a show document wired to a scripted operator.
 
-#include "document/Layout.h"
 #include "document/ShowData.h"
 #include "tests/ScriptedOperator.h"
 
-#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <ftw.h>
@@ -19,26 +17,6 @@
 inline const std::string kDefaultColors =
     "color|0|255|255|255|white\ncolor|1|0|0|255|blue\ncolor|2|255|0|0|red\ncolor|3|0|255|0|green\n"
     "color|4|255|255|0|yellow\ncolor|5|255|150|0|orange\ncolor|6|255|255|255|white\ncolor|7|0|0|0|black\n";
-
-// What a layout file keeps of a layout: the colours of the parts that are there.
-inline CLayout Stored(CLayout layout)
-{
-    auto clear = [](int* colors, int count) { std::fill(colors, colors + count, 0); };
-    for (int t = 1; t <= kTiers; ++t) {
-        layout.tierPresent[t - 1] = layout.tierPresent[t - 1] && t <= layout.tierCount;
-        if (!layout.tierPresent[t - 1])
-            clear(layout.tierColor[t - 1], kCircuits);
-    }
-    if (!layout.chestPresent)
-        clear(layout.chestColor, kCircuits);
-    if (!layout.outlinePresent)
-        clear(layout.outlineColor, kCircuits);
-    if (!layout.starPresent)
-        layout.starColor = 0;
-    if (!layout.crossPresent)
-        layout.crossColor = 0;
-    return layout;
-}
 
 class CTempProgramDir {
 public:
