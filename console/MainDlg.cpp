@@ -149,8 +149,10 @@ void CMainDlg::OnStartStop()
 {
     if (!m_doc.m_running) {
         m_startButton->setText(kStopText);
+        // Raised first, so cue 1's channel frames go out now and the tree holds
+        // the levels the picture shows from the start.
+        m_doc.m_running = true;
         m_doc.StartCue(1);
-        m_doc.m_running = true;  // raised after StartCue: the first frame out is the next tick's chase
         FollowCurrentCue();
         m_client->update();
     } else {
@@ -194,6 +196,9 @@ void CMainDlg::OnReverse()
 void CMainDlg::OnSendTreeSignals()
 {
     m_doc.m_sendTreeSignals = !m_doc.m_sendTreeSignals;
+    // A tree switched on mid-show gets the current cue's levels with the next transmission.
+    if (m_doc.m_sendTreeSignals && m_doc.m_running)
+        m_doc.m_sendPending = true;
 }
 
 void CMainDlg::OnComPortSetup()
