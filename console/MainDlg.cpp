@@ -68,8 +68,11 @@ void CMainDlg::OnInitDialog()
 
     m_doc.ClearCues();
     m_doc.ClearChases();
-    if (!m_doc.LoadLayout()) {
-        m_doc.m_operator->Message("Please Reload the program", "NOTICE");
+    bool nothingSetUp = false;
+    if (!m_doc.LoadLayout(&nothingSetUp)) {
+        // A first run given no tier count has said so already; there is nothing to reload.
+        if (!nothingSetUp)
+            m_doc.m_operator->Message("Please Reload the program", "NOTICE");
         return;
     }
     m_loaded = true;

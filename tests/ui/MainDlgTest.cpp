@@ -41,6 +41,12 @@ TEST_F(ConsoleTest, MissingLayoutAsksForARestartAndNeverRuns)
     EXPECT_EQ(console->exec(), QDialog::Rejected);
     EXPECT_TRUE(dir.Exists("colors.txt"));  // the first run wrote it
     EXPECT_FALSE(dir.Exists("default.cue"));  // nothing of an unloaded show is saved
+    // Given no tier count nothing is set up, and the last word says so.
+    std::remove(dir.Path("colors.txt").c_str());
+    person.tierCount = "";
+    Open();
+    EXPECT_EQ(person.shown.back().text, kNothingSetUpText);
+    EXPECT_FALSE(dir.Exists("colors.txt"));
 }
 
 TEST_F(ConsoleTest, StatusLineFollowsRunStateAndSending)
