@@ -97,6 +97,7 @@ void CMainDlg::OnInitDialog()
     m_tickBar->setRange(0, 100);
     m_tickBar->setValue(0);
     m_graphicsButton->setText(kGraphicsOn);
+    ShowAdvanceMode();
 
     const CRect& r = m_doc.m_mainWindowRect;
     if (r.top != 0 && r.bottom != 0)
@@ -175,6 +176,7 @@ void CMainDlg::OnManualMode()
     m_forwardButton->hide();
     m_reverseButton->hide();
     m_doc.m_autoAdvance = false;
+    ShowAdvanceMode();
 }
 
 void CMainDlg::OnAutoRunMode()
@@ -182,18 +184,38 @@ void CMainDlg::OnAutoRunMode()
     m_forwardButton->show();
     m_reverseButton->show();
     m_doc.m_autoAdvance = false;  // advancing begins when a direction is chosen
+    ShowAdvanceMode();
 }
 
 void CMainDlg::OnForward()
 {
     m_doc.m_advanceForward = true;
     m_doc.m_autoAdvance = true;
+    ShowAdvanceMode();
 }
 
 void CMainDlg::OnReverse()
 {
     m_doc.m_advanceForward = false;
     m_doc.m_autoAdvance = true;
+    ShowAdvanceMode();
+}
+
+// The mode in use and the direction the show advances in look pressed; in Auto
+// Run Mode before a direction is chosen neither direction does, as nothing advances.
+void CMainDlg::ShowAdvanceMode()
+{
+    const bool autoRun = !m_forwardButton->isHidden();
+    m_autoRunButton->setChecked(autoRun);
+    m_manualButton->setChecked(!autoRun);
+    m_forwardButton->setChecked(autoRun && m_doc.m_autoAdvance && m_doc.m_advanceForward);
+    m_reverseButton->setChecked(autoRun && m_doc.m_autoAdvance && !m_doc.m_advanceForward);
+    // Bold as well, so a dim stage light or a flat style still shows which is on.
+    for (QPushButton* b : {m_autoRunButton, m_manualButton, m_forwardButton, m_reverseButton}) {
+        QFont font = b->font();
+        font.setBold(b->isChecked());
+        b->setFont(font);
+    }
 }
 
 void CMainDlg::OnSendTreeSignals()

@@ -134,12 +134,16 @@ TEST_F(ConsoleTest, AdvanceModes)
         std::vector<const char*> clicks;
         int cueAfterTicks;
         bool directionsShown;
+        const char* pressed;  // the mode in use and the direction it advances in
     };
     const Case cases[] = {
-        {{"1007"}, 3, true},                  // Auto Run Mode alone keeps the cue
-        {{"1007", "1009"}, 4, true},          // Forward advances
-        {{"1007", "1010"}, 2, true},          // Reverse goes back
-        {{"1007", "1009", "1008"}, 3, false}, // Manual Mode stops advancing and hides the directions
+        {{}, 3, false, "1008"},                       // the console opens in Manual Mode
+        {{"1008", "1008"}, 3, false, "1008"},         // a second click keeps it pressed
+        {{"1007"}, 3, true, "1007"},                  // Auto Run Mode alone keeps the cue
+        {{"1007", "1009"}, 4, true, "1007 1009"},     // Forward advances
+        {{"1007", "1010"}, 2, true, "1007 1010"},     // Reverse goes back
+        {{"1007", "1009", "1007"}, 3, true, "1007"},  // Auto Run Mode again waits for a direction
+        {{"1007", "1009", "1008"}, 3, false, "1008"}, // Manual Mode stops advancing and hides the directions
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.clicks.size());
@@ -154,6 +158,11 @@ TEST_F(ConsoleTest, AdvanceModes)
         Ticks(2);  // active time 1: a second tick advances when advancing is on
         EXPECT_EQ(doc->m_currentCue, c.cueAfterTicks);
         EXPECT_EQ(Control("1009")->isHidden(), !c.directionsShown);
+        QStringList pressed;
+        for (const char* id : {"1007", "1008", "1009", "1010"})
+            if (Control(id)->isChecked())
+                pressed << id;
+        EXPECT_EQ(pressed.join(' '), c.pressed);
         console.reset();
     }
 }
