@@ -13,6 +13,7 @@
 #include "link/SerialPort.h"
 #include "link/TreeLines.h"
 #include "widgets/AppIcon.h"
+#include "widgets/FramePlace.h"
 #include "widgets/LampImages.h"
 
 #include <QApplication>
@@ -101,7 +102,7 @@ void CMainDlg::OnInitDialog()
 
     const CRect& r = m_doc.m_mainWindowRect;
     if (r.top != 0 && r.bottom != 0)
-        move(r.left, r.top);
+        PlaceFrameAt(this, QPoint(r.left, r.top));  // where it was closed, frame and all
 }
 
 int CMainDlg::exec()
@@ -308,7 +309,7 @@ void CMainDlg::OnClose()
     if (m_closed || !m_loaded)
         return;
     m_closed = true;
-    QRect frame = frameGeometry();
+    QRect frame = FrameRect(this);
     m_doc.m_mainWindowRect = {frame.left(), frame.top(), frame.left() + frame.width(), frame.top() + frame.height()};
     m_timer.stop();
     m_lineTimer.stop();

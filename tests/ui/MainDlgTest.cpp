@@ -278,6 +278,12 @@ TEST_F(ConsoleTest, CloseSavesCueListChaseLibraryAndLayoutWithTheWindowPlace)
                         "|" + std::to_string(frame.left()) + "|" + std::to_string(frame.left() + frame.width()) + "|";
     EXPECT_NE(dir.Read("colors.txt").find(place), std::string::npos) << place;
     EXPECT_EQ(frame.topLeft(), QPoint(60, 70));
+    // A place on no screen (one since unplugged) is left to the window manager.
+    colors = dir.Read("colors.txt");
+    dir.Write("colors.txt", colors.replace(colors.find(place), place.size(), "WINDOW|MAIN|5000|5640|6000|6795|"));
+    person.files.push_back(dir.Path("show.cue"));
+    Open();
+    EXPECT_NE(console->pos(), QPoint(6000, 5000));
 }
 
 // The port setup used to end the program without saving the operator's work.
