@@ -14,6 +14,7 @@
 #include "link/SerialPort.h"
 #include "link/TreeLines.h"
 #include "widgets/AppIcon.h"
+#include "widgets/FramePlace.h"
 #include "widgets/LampImages.h"
 
 #include <QApplication>
@@ -69,8 +70,11 @@ void CMainDlg::OnInitDialog()
 
     m_doc.ClearCues();
     m_doc.ClearChases();
-    if (!m_doc.LoadLayout()) {
-        m_doc.m_operator->Message("Please Reload the program", "NOTICE");
+    bool nothingSetUp = false;
+    if (!m_doc.LoadLayout(&nothingSetUp)) {
+        // A first run given no tier count has said so already; there is nothing to reload.
+        if (!nothingSetUp)
+            m_doc.m_operator->Message("Please Reload the program", "NOTICE");
         return;
     }
     m_loaded = true;
@@ -95,10 +99,11 @@ void CMainDlg::OnInitDialog()
     m_tickBar->setRange(0, 100);
     m_tickBar->setValue(0);
     m_graphicsButton->setText(kGraphicsOn);
+    ShowAdvanceMode();
 
     const CRect& r = m_doc.m_mainWindowRect;
     if (r.top != 0 && r.bottom != 0)
-        move(r.left, r.top);
+        PlaceFrameAt(this, QPoint(r.left, r.top));  // where it was closed, frame and all
 }
 
 int CMainDlg::exec()
@@ -150,8 +155,10 @@ void CMainDlg::OnStartStop()
 {
     if (!m_doc.m_running) {
         m_startButton->setText(kStopText);
+        // Raised first, so cue 1's channel frames go out now and the tree holds
+        // the levels the picture shows from the start.
+        m_doc.m_running = true;
         m_doc.StartCue(1);
-        m_doc.m_running = true;  // raised after StartCue: the first frame out is the next tick's chase
         FollowCurrentCue();
         m_client->update();
     } else {
@@ -171,6 +178,7 @@ void CMainDlg::OnManualMode()
     m_forwardButton->hide();
     m_reverseButton->hide();
     m_doc.m_autoAdvance = false;
+    ShowAdvanceMode();
 }
 
 void CMainDlg::OnAutoRunMode()
@@ -178,23 +186,46 @@ void CMainDlg::OnAutoRunMode()
     m_forwardButton->show();
     m_reverseButton->show();
     m_doc.m_autoAdvance = false;  // advancing begins when a direction is chosen
+    ShowAdvanceMode();
 }
 
 void CMainDlg::OnForward()
 {
     m_doc.m_advanceForward = true;
     m_doc.m_autoAdvance = true;
+    ShowAdvanceMode();
 }
 
 void CMainDlg::OnReverse()
 {
     m_doc.m_advanceForward = false;
     m_doc.m_autoAdvance = true;
+    ShowAdvanceMode();
+}
+
+// The mode in use and the direction the show advances in look pressed; in Auto
+// Run Mode before a direction is chosen neither direction does, as nothing advances.
+void CMainDlg::ShowAdvanceMode()
+{
+    const bool autoRun = !m_forwardButton->isHidden();
+    m_autoRunButton->setChecked(autoRun);
+    m_manualButton->setChecked(!autoRun);
+    m_forwardButton->setChecked(autoRun && m_doc.m_autoAdvance && m_doc.m_advanceForward);
+    m_reverseButton->setChecked(autoRun && m_doc.m_autoAdvance && !m_doc.m_advanceForward);
+    // Bold as well, so a dim stage light or a flat style still shows which is on.
+    for (QPushButton* b : {m_autoRunButton, m_manualButton, m_forwardButton, m_reverseButton}) {
+        QFont font = b->font();
+        font.setBold(b->isChecked());
+        b->setFont(font);
+    }
 }
 
 void CMainDlg::OnSendTreeSignals()
 {
     m_doc.m_sendTreeSignals = !m_doc.m_sendTreeSignals;
+    // A tree switched on mid-show gets the current cue's levels with the next transmission.
+    if (m_doc.m_sendTreeSignals && m_doc.m_running)
+        m_doc.m_sendPending = true;
 }
 
 void CMainDlg::OnComPortSetup()
@@ -288,7 +319,7 @@ void CMainDlg::OnClose()
     if (m_closed || !m_loaded)
         return;
     m_closed = true;
-    QRect frame = frameGeometry();
+    QRect frame = FrameRect(this);
     m_doc.m_mainWindowRect = {frame.left(), frame.top(), frame.left() + frame.width(), frame.top() + frame.height()};
     m_timer.stop();
     m_lineTimer.stop();

@@ -69,6 +69,7 @@ private:
     void RunCueEditor();
     void FillCueList();
     void FollowCurrentCue();
+    void ShowAdvanceMode();
     void StartTimer();
     void ShowStatus(const std::string& text);
     QPushButton* AddButton(int id, const char* text, int x, int y, int width, int height, bool wrap);
@@ -81,6 +82,8 @@ private:
     CCueList* m_cueList = nullptr;
     QPushButton* m_pauseButton = nullptr;
     QPushButton* m_startButton = nullptr;
+    QPushButton* m_autoRunButton = nullptr;
+    QPushButton* m_manualButton = nullptr;
     QPushButton* m_forwardButton = nullptr;
     QPushButton* m_reverseButton = nullptr;
     QPushButton* m_graphicsButton = nullptr;

@@ -116,12 +116,16 @@ void WriteLayout(const CShowData& doc, FILE* out)
 
 }  // namespace
 
-bool CShowData::LoadLayout()
+bool CShowData::LoadLayout(bool* nothingSetUp)
 {
+    if (nothingSetUp != nullptr)
+        *nothingSetUp = false;
     CShowFileIn in(ProgramPath(kLayoutName), m_layoutCheck, m_operator);
     if (in.Missing()) {
         std::string text = m_operator != nullptr ? m_operator->AskTierCount() : std::string();
-        FirstRunSetup(text.c_str());
+        bool done = FirstRunSetup(text.c_str());
+        if (nothingSetUp != nullptr)
+            *nothingSetUp = !done;
         return false;
     }
     // A file that is there but cannot be read must not be replaced by a fresh layout.

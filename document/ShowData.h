@@ -26,6 +26,10 @@ constexpr int kFileNameSize = 200;
 constexpr int kPortNameSize = 25;
 constexpr int kFrameBufferSize = 64;
 
+// What the first run tells the operator when it was given no number of tiers.
+inline constexpr const char* kNothingSetUpText =
+    "Nothing was set up: no number of tiers was given.\nThe questions come again at the next start.";
+
 // Channel indexes, in the order cues, engine and frames share.
 enum Channel {
     kStar = 0, kCross = 1, kAux1 = 2, kAux2 = 3, kAux3 = 4, kAux4 = 5,
@@ -98,10 +102,13 @@ public:
     void SetCueForward(int cue, bool forward);
 
     // --- files (document/)
-    bool LoadLayout();
+    // False when the layout file was not read. `nothingSetUp` is then true when
+    // the file was missing and the first run, given no tier count, wrote nothing.
+    bool LoadLayout(bool* nothingSetUp = nullptr);
     // False when the file could not be written; the operator has been told why.
     bool SaveLayout();
-    void FirstRunSetup(const char* text);
+    // False, and nothing written, when the text does not start with a tier count of 1 or more.
+    bool FirstRunSetup(const char* text);
     void LoadFile(const char* kind);
     void SaveFile(const char* kind);
     void LoadCueList();

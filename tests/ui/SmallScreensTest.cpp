@@ -33,6 +33,27 @@ TEST(TierCountPrompt, TakesOnlyDigitsAndKeepsTheTextHoweverItEnds)
     }
 }
 
+// An empty, zero or too large count used to be taken and left a tree with no lamps.
+TEST(TierCountPrompt, TakesOnlyOneToEighteenAndSaysWhyNot)
+{
+    const char* const type = "Type the number of tiers, 1 to 18";
+    const char* const most = "18 tiers is the most: type the number of tiers, 1 to 18";
+    const struct {
+        const char* typed;
+        const char* note;
+        const char* taken;
+    } cases[] = {
+        {"", type, ""}, {"00", type, ""}, {"19", most, ""}, {"99999999999999999999", most, ""}, {"018", "", "18"},
+    };
+    for (const auto& c : cases) {
+        CTierCountDlg prompt;
+        QTest::keyClicks(prompt.findChild<QLineEdit*>("1190"), c.typed);
+        EXPECT_EQ(prompt.findChild<QLabel*>("tierNote")->text(), c.note) << c.typed;
+        EXPECT_EQ(prompt.findChild<QPushButton*>("1")->isEnabled(), *c.taken != '\0') << c.typed;
+        EXPECT_EQ(prompt.Text(), c.taken) << c.typed;
+    }
+}
+
 TEST(AboutBox, NamesTheProgramAndItsVersion)
 {
     CAboutDlg about;
