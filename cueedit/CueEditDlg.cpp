@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QScrollBar>
@@ -24,18 +25,12 @@ const char* const kNoRoom =
 const char* const kNoSuchCue =
     "A copied cue is no longer in the cue list. Nothing was inserted. "
     "Clear the bottom list and copy the cues again.";
-constexpr int kNameLimit = 98;
 
 // The bytes of `text` for a name field: at most `limit` bytes, never cut inside a character.
 QByteArray FieldBytes(const QString& text, int limit)
 {
     QByteArray bytes = text.toLocal8Bit();
-    if (bytes.size() > limit) {
-        int cut = limit;
-        while (cut > 0 && (static_cast<unsigned char>(bytes[cut]) & 0xC0) == 0x80)
-            --cut;
-        bytes.truncate(cut);
-    }
+    bytes.truncate(static_cast<qsizetype>(TextFit(bytes.constData(), static_cast<std::size_t>(limit))));
     return bytes;
 }
 
@@ -159,7 +154,8 @@ void CCueEditDlg::OnCueNameChange()
 {
     if (m_editCue == 0)
         return;  // no cue is shown, so none is being named
-    const QByteArray name = FieldBytes(m_name->text(), kNameLimit);
+    m_nameNote->clear();
+    const QByteArray name = FieldBytes(m_name->text(), kCueNameLimit);
     // A nameless slot is no cue: while the box is empty the cue keeps its name.
     m_doc.RenameCue(m_doc.m_currentCue, name.isEmpty() ? m_shownName.constData() : name.constData());
 }

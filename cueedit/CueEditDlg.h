@@ -15,11 +15,15 @@ class CUpDown;
 class QAction;
 class QCheckBox;
 class QKeyEvent;
+class QLabel;
 class QLineEdit;
 class QListWidget;
 class QProgressBar;
 class QPushButton;
 class QSlider;
+
+// Bytes the cue name box takes, within the name field's 99.
+constexpr int kCueNameLimit = 98;
 
 class CCueEditDlg : public QDialog {
     Q_OBJECT
@@ -106,6 +110,7 @@ private:
     QListWidget* m_copyList = nullptr;
     QLineEdit* m_location = nullptr;
     QLineEdit* m_name = nullptr;
+    QLabel* m_nameNote = nullptr;
     QSlider* m_slider[kChannels] = {};
     QProgressBar* m_bar[kChannels] = {};
     std::vector<ValueBox> m_values;

@@ -114,7 +114,7 @@ void CShowData::CopyCue(int from, int to)
 
 bool CShowData::RenameCue(int cue, const char* name)
 {
-    if (!IsCueSlot(cue) || name[0] == '\0')
+    if (!IsCueSlot(cue) || name[0] == '\0' || !StandsInField(name))
         return false;
     CChange change(*this, StepLabel("Rename Cue %d", cue), Gathered(kCueNameField, cue));
     change.Places({cue}, {cue});

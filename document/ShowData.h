@@ -89,7 +89,8 @@ public:
     CuePaste PasteCues(int n, const int* sources, int count);
     void DeleteCue(int n);
     void CopyCue(int from, int to);
-    // False, and the name kept, for an empty name: a nameless slot is no cue.
+    // False, and the name kept, for an empty name (a nameless slot is no cue) or one
+    // holding a "|" or a line break (the cue list file would write another name).
     bool RenameCue(int cue, const char* name);
     void SetCueLevel(int cue, int channel, int level);  // clamped to 0..100
     void SetCueValue(int cue, CueValue value, int number);
@@ -147,13 +148,14 @@ public:
     bool NewChase();
     // Frees every record of the loaded chase; no chase stays loaded.
     void DeleteChase();
-    // Gives the loaded chase a new name. Refused (false) for a blank name or one
-    // another chase has, so no chase is ever freed or merged by a rename.
+    // Gives the loaded chase a new name. Refused (false) for a blank name, one another
+    // chase has, or one holding a "|" or a line break (the library file would write
+    // another name), so no chase is ever freed or merged by a rename.
     bool RenameChase(const char* newName);
     // Copies the loaded chase under a name no chase has and loads the copy; its name
     // goes to `copyName`. False when there are not enough free records.
     bool CopyChase(char (&copyName)[kNameSize]);
-    // Whether a chase of that name exists, case ignored, not counting chase `except`.
+    // Whether a chase of exactly that name exists, not counting chase `except`.
     bool ChaseExists(const char* name, const char* except = nullptr) const;
     // Name of the loaded chase (its step 1), "" when none is loaded.
     const char* LoadedChaseName() const;

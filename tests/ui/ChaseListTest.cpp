@@ -1,6 +1,7 @@
 // The chase list column of the chase edit screen: new, rename, copy and delete,
 // with the mends of renaming and deleting.
 #include "tests/ui/ChaseEditFixture.h"
+#include "tests/ui/TypeLetters.h"
 
 #include <QLabel>
 #include <QTest>
@@ -94,6 +95,33 @@ TEST_F(ChaseEditTest, MakeACopySelectsACopyOfEveryStep)
     EXPECT_EQ(Counter(), "1 of 3");
     EXPECT_EQ(Markers(*doc), "1 2 3");
     EXPECT_EQ(Control<QLineEdit>("1056")->text(), "Run copy 2");
+}
+
+// "é" and "É" could both stand, but only ASCII letters were compared without case:
+// the list then found the other chase for the loaded one, and deleting one left the
+// grid on nothing at "1 of 0", with a false notice that every light step was in use.
+TEST_F(ChaseEditTest, NamesDifferingInCaseAreTwoChasesAndOnlyTheSelectedOneIsEdited)
+{
+    AddChase(*doc, "\xc3\x89", 3, 1);  // É
+    AddChase(*doc, "Run", 2, 4);
+    Open("Run");
+    QLineEdit* name = Control<QLineEdit>("1056");
+    name->selectAll();
+    TypeLetters(name, QString::fromUtf8("\u00e9"));  // é: a name of its own
+    EXPECT_STREQ(doc->m_stepChase[4], "\xc3\xa9");
+    EXPECT_EQ(Selected(), QString::fromUtf8("\u00e9"));
+    Click("1188");
+    for (const char* id : kEditingIds)
+        EXPECT_TRUE(editor->findChild<QWidget*>(id)->isHidden()) << id;
+    Click("1186");
+    QTest::keyClick(editor.get(), Qt::Key_F8);
+    EXPECT_TRUE(person.shown.empty());
+    EXPECT_EQ(Entries(), QStringList({QString::fromUtf8("\u00c9")}));
+    List()->setCurrentRow(0);
+    EXPECT_EQ(Counter(), "1 of 3");
+    EXPECT_EQ(Markers(*doc), "1 2 3");
+    doc->SaveFile("chase");
+    EXPECT_EQ(dir.Read("default.B18").rfind("\xc3\x89|1|text 1|", 0), 0u);
 }
 
 }  // namespace
