@@ -124,4 +124,30 @@ TEST_F(ChaseEditTest, NamesDifferingInCaseAreTwoChasesAndOnlyTheSelectedOneIsEdi
     EXPECT_EQ(dir.Read("default.B18").rfind("\xc3\x89|1|text 1|", 0), 0u);
 }
 
+// "a|b" and "a/b" were both written as "a/b"; loaded, they became one chase with two
+// first steps, one of them out of reach. Now they stay two, and the operator is told.
+TEST_F(ChaseEditTest, ChasesWrittenUnderOneNameAreKeptApartWhenLoaded)
+{
+    std::string file;
+    for (int r = 1; r <= 4; ++r) {  // the records of the two interleave; record r lights tier r
+        std::string lamps(120, '0');
+        lamps[(r - 1) * 6] = '1';
+        file += "a/b|" + std::to_string((r + 1) / 2) + "|t|" + lamps + "|\n";
+    }
+    dir.Write("default.B18", file);
+    doc->LoadFile("chase");
+    ASSERT_EQ(person.shown.size(), 1u);
+    EXPECT_NE(person.shown[0].text.find("\"a/b\", \"a/b (2)\""), std::string::npos) << person.shown[0].text;
+    Open("a/b (2)");
+    EXPECT_EQ(Entries(), QStringList({"a/b", "a/b (2)"}));
+    EXPECT_EQ(Counter(), "1 of 2");
+    EXPECT_EQ(Markers(*doc), "2 4");
+    List()->setCurrentRow(0);
+    EXPECT_EQ(Markers(*doc), "1 3");
+    doc->SaveFile("chase");
+    const std::string saved = dir.Read("default.B18");
+    EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 4);
+    EXPECT_NE(saved.find("a/b (2)|2|t|"), std::string::npos);
+}
+
 }  // namespace
