@@ -11,6 +11,7 @@
 #include <QDialog>
 #include <vector>
 
+class CDigitsValidator;
 class CUpDown;
 class QAction;
 class QCheckBox;
@@ -24,6 +25,8 @@ class QSlider;
 
 // Bytes the cue name box takes, within the name field's 99.
 constexpr int kCueNameLimit = 98;
+// Digits the active time box takes.
+constexpr int kActiveTimeDigits = 5;
 
 class CCueEditDlg : public QDialog {
     Q_OBJECT
@@ -95,6 +98,8 @@ private:
     void ShowChase();
     void ForgetSelection();
     void ShowRestored(const CStepDone& done);
+    // The active time box shows what the cue holds once the operator is done typing.
+    void ShowActiveTime();
     void UpdateEditMenu();
     // The gesture in progress (typing, dragging) is over: the next change is a step of its own.
     void SealHistory();
@@ -115,6 +120,7 @@ private:
     QProgressBar* m_bar[kChannels] = {};
     std::vector<ValueBox> m_values;
     QLineEdit* m_activeTime = nullptr;
+    CDigitsValidator* m_activeTimeDigits = nullptr;
     QCheckBox* m_reverse = nullptr;
     QLineEdit* m_chaseBox = nullptr;
     QListWidget* m_chaseList = nullptr;

@@ -4,6 +4,7 @@
 
 #include "chaseedit/ChaseEditDlg.h"
 #include "document/LineReader.h"
+#include "widgets/FieldValidators.h"
 #include "widgets/UpDown.h"
 
 #include <QCheckBox>
@@ -69,6 +70,7 @@ void CCueEditDlg::RefreshPanel()
         m_slider[k]->setValue(std::abs(m_doc.m_cueLevel[k][cue] - 100));
     }
     ShowChase();
+    m_activeTimeDigits->SetShown(QString::number(m_doc.m_cueActiveTime[cue]));
     for (const ValueBox& v : m_values)
         v.box->setText(QString::number(ValueOf(m_doc, cue, v.value)));
     m_reverse->setChecked(!m_doc.m_cueForward[cue]);

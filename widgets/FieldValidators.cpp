@@ -34,3 +34,29 @@ QValidator::State CNameValidator::validate(QString& input, int& pos) const
         bytes -= LeaveOutOne(input, pos).toLocal8Bit().size();
     return Acceptable;
 }
+
+CDigitsValidator::CDigitsValidator(int digits, QObject* parent)
+    : QValidator(parent)
+    , m_digits(digits)
+{
+}
+
+QValidator::State CDigitsValidator::validate(QString& input, int& pos) const
+{
+    if (input == m_shown)
+        return Acceptable;
+    QString digits;
+    int cursor = pos;
+    for (int i = 0; i < input.size(); ++i) {
+        const QChar c = input.at(i);
+        if (c.isDigit() && c.digitValue() >= 0)
+            digits += QChar('0' + c.digitValue());
+        else if (i < pos)
+            --cursor;
+    }
+    while (digits.size() > m_digits)
+        LeaveOutOne(digits, cursor);
+    input = digits;
+    pos = cursor;
+    return Acceptable;
+}

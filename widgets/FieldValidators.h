@@ -18,3 +18,19 @@ public:
 private:
     int m_bytes;
 };
+
+// A count typed as digits: every decimal digit becomes its ASCII digit (so the
+// full-width digits of an input method count), anything else is left out, and at
+// most `digits` are kept.
+class CDigitsValidator : public QValidator {
+public:
+    CDigitsValidator(int digits, QObject* parent);
+    State validate(QString& input, int& pos) const override;
+    // The value the box is given to show is taken as it stands, even one that
+    // cannot be typed (-1, or more digits than can).
+    void SetShown(const QString& shown) { m_shown = shown; }
+
+private:
+    int m_digits;
+    QString m_shown;
+};

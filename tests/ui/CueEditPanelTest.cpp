@@ -3,11 +3,14 @@
 #include "tests/ui/CueEditFixture.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QInputMethodEvent>
 #include <QProgressBar>
 #include <QSlider>
 #include <QTimer>
 #include <QToolButton>
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -122,6 +125,47 @@ TEST_F(CueEditTest, SelectingCuesWritesNothingBack)
     Select({1});
     EXPECT_EQ(Box("1194")->text(), "123456");
     EXPECT_EQ(Box("1049")->text(), "500");
+}
+
+// An input method's commit (full-width digits typed through a CJK input method) used
+// to get past the key filter: the box showed "１２０" while the cue held 0.
+TEST_F(CueEditTest, ActiveTimeTakesDigitsOnlyHoweverTheyArriveAndShowsWhatTheCueHolds)
+{
+    Cues(2);
+    std::snprintf(doc->m_cueFileName, kFileNameSize, "%s", "show.cue");
+    Open(2);
+    QLineEdit* active = Box("1194");
+    active->setFocus();
+    struct Case {
+        const char* how;
+        QString text;
+        const char* shown;
+    } cases[] = {
+        {"input method", QString::fromUtf8("\uff11\uff12\uff10"), "120"},
+        {"input method, no digits", "a-b", ""},
+        {"input method, too many", "1234567", "12345"},
+        {"paste", "98", ""},  // digits are typed; a paste is refused whole
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.how);
+        active->clear();
+        QInputMethodEvent commit;
+        commit.setCommitString(c.text);
+        QApplication::clipboard()->setText(c.text);
+        if (std::string(c.how) == "paste")
+            QTest::keyClick(active, Qt::Key_V, Qt::ControlModifier);
+        else
+            QApplication::sendEvent(active, &commit);
+        EXPECT_EQ(active->text(), c.shown);
+        EXPECT_EQ(doc->m_cueActiveTime[2], std::atoi(c.shown));
+    }
+    active->clear();
+    QTest::keyClicks(active, "007");
+    QTest::keyClick(active, Qt::Key_Return);  // done typing: the box says what the cue holds
+    EXPECT_EQ(active->text(), "7");
+    doc->SaveFile("cue");
+    const std::string saved = dir.Read("show.cue");  // cue 2's line is the last, its active time the last number
+    EXPECT_EQ(saved.substr(saved.rfind(' ')), " 7|\n");
 }
 
 TEST_F(CueEditTest, ChaseListIsSortedAndAMissingChaseFallsBackToItsFirstEntry)
