@@ -25,6 +25,8 @@ const char* const kNoRoom =
 const char* const kNoSuchCue =
     "A copied cue is no longer in the cue list. Nothing was inserted. "
     "Clear the bottom list and copy the cues again.";
+const char* const kCopiedCueGone = "A copied cue was deleted, so it was taken off the copy list.";
+const char* const kCopiedCuesGone = "%d copied cues were deleted, so they were taken off the copy list.";
 
 // The bytes of `text` for a name field: at most `limit` bytes, never cut inside a character.
 QByteArray FieldBytes(const QString& text, int limit)
@@ -172,6 +174,7 @@ void CCueEditDlg::OnCueNameDone()
         m_name->setText(stored);
     RefillCueList();
     SelectCurrentCue();
+    RefreshCopyList();
 }
 
 void CCueEditDlg::OnInsertCue()
@@ -190,9 +193,10 @@ void CCueEditDlg::OnInsertCue()
     if (count == 0) {
         result = m_doc.InsertCue(at) ? CuePaste::kPasted : CuePaste::kNoRoom;
     } else {
+        // The cues copied, wherever they stand now.
         std::vector<int> sources;
         for (int i = 0; i < count; ++i)
-            sources.push_back(LeadingNumber(m_copyList->item(i)->text().toLatin1().constData()));
+            sources.push_back(m_doc.FindFollowedCue(m_copyList->item(i)->data(Qt::UserRole).toInt()));
         result = m_doc.PasteCues(at, sources.data(), count);
     }
     if (result != CuePaste::kPasted) {
@@ -206,8 +210,34 @@ void CCueEditDlg::OnInsertCue()
 
 void CCueEditDlg::OnCopyCues()
 {
-    for (int row : SelectedRows(m_cueList))
-        m_copyList->addItem(QString::asprintf("%03d ", row + 1) + m_cueList->item(row)->text());
+    for (int row : SelectedRows(m_cueList)) {
+        auto* entry = new QListWidgetItem(CopyEntryText(row + 1), m_copyList);
+        entry->setData(Qt::UserRole, m_doc.FollowCue(row + 1));
+    }
+}
+
+QString CCueEditDlg::CopyEntryText(int cue) const
+{
+    return QString::asprintf("%03d %d ", cue, cue) + QString::fromLocal8Bit(m_doc.m_cueName[cue]);
+}
+
+void CCueEditDlg::RefreshCopyList()
+{
+    int gone = 0;
+    for (int i = m_copyList->count() - 1; i >= 0; --i) {
+        QListWidgetItem* entry = m_copyList->item(i);
+        const int cue = m_doc.FindFollowedCue(entry->data(Qt::UserRole).toInt());
+        if (cue == 0) {
+            delete m_copyList->takeItem(i);
+            ++gone;
+        } else if (const QString text = CopyEntryText(cue); entry->text() != text) {
+            entry->setText(text);
+        }
+    }
+    if (gone == 1)
+        Notice(kCopiedCueGone);
+    else if (gone > 1)
+        Notice(QString::asprintf(kCopiedCuesGone, gone).toLocal8Bit().constData());
 }
 
 void CCueEditDlg::OnDeleteCues()
@@ -220,6 +250,7 @@ void CCueEditDlg::OnDeleteCues()
     m_doc.DeleteCue(SingleSelectedRow() + 1);
     FillCueList();
     ForgetSelection();
+    RefreshCopyList();
 }
 
 void CCueEditDlg::OnClearList()
@@ -235,7 +266,8 @@ void CCueEditDlg::OnDeleteCopyEntries()
 }
 
 // After New and Load the list holds other cues: the panel of the old one is hidden,
-// so nothing typed into it lands on a cue of the new list.
+// so nothing typed into it lands on a cue of the new list, and the copy list, which
+// names cues of the old one, is emptied.
 void CCueEditDlg::OnFileNew()
 {
     m_doc.SaveFile("cue");
@@ -243,6 +275,7 @@ void CCueEditDlg::OnFileNew()
         return;
     FillCueList();
     ForgetSelection();
+    m_copyList->clear();
 }
 
 void CCueEditDlg::OnFileLoad()
@@ -250,6 +283,7 @@ void CCueEditDlg::OnFileLoad()
     m_doc.LoadCueList();
     FillCueList();
     ForgetSelection();
+    m_copyList->clear();
 }
 
 void CCueEditDlg::OnFileSave()

@@ -98,6 +98,9 @@ private:
     void ShowChase();
     void ForgetSelection();
     void ShowRestored(const CStepDone& done);
+    // Each copy list entry shows its cue's number now; entries whose cue is gone go, with a notice.
+    void RefreshCopyList();
+    QString CopyEntryText(int cue) const;
     // The active time box shows what the cue holds once the operator is done typing.
     void ShowActiveTime();
     void UpdateEditMenu();

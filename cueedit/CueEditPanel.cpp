@@ -187,4 +187,5 @@ void CCueEditDlg::RunChaseEditor()
     RefreshPanel();
     if (joined)
         history->JoinNext(false);
+    RefreshCopyList();  // an undo there may have moved or taken away copied cues
 }

@@ -38,9 +38,12 @@ void OpenSlots(CShowData& d, int n, int count)
         ResetSlot(d, s, kDefaultCueName, kNoChase);
 }
 
+// The copy is a cue of its own: what follows the original does not follow it.
 void CopySlot(CShowData& d, int from, int to)
 {
+    const int mark = d.m_cueMark[to];
     WriteSlot(d, to, ReadSlot(d, from));
+    d.m_cueMark[to] = mark;
 }
 
 void RegisterSlot(CChange& change, CShowData& d, int s)
@@ -180,4 +183,21 @@ void CShowData::SetCueForward(int cue, bool forward)
     change.Places({cue}, {cue});
     change.Field(kCueTable, m_cueForward[cue]);
     m_cueForward[cue] = forward;
+}
+
+int CShowData::FollowCue(int cue)
+{
+    if (!IsCueSlot(cue) || m_cueName[cue][0] == '\0')
+        return 0;
+    if (m_cueMark[cue] == 0)
+        m_cueMark[cue] = ++m_lastCueMark;
+    return m_cueMark[cue];
+}
+
+int CShowData::FindFollowedCue(int mark) const
+{
+    for (int s = 1; mark != 0 && s <= kLastCueSlot; ++s)
+        if (m_cueMark[s] == mark && m_cueName[s][0] != '\0')
+            return s;
+    return 0;
 }

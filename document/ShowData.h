@@ -96,6 +96,11 @@ public:
     void SetCueValue(int cue, CueValue value, int number);
     void SetCueChase(int cue, const char* chase);
     void SetCueForward(int cue, bool forward);
+    // A number that stays with cue `cue` wherever inserts, deletes, undo and redo
+    // move it (the cue editor's copy list follows its cues by it); 0 for no cue.
+    int FollowCue(int cue);
+    // The cue that carries `mark` now; 0 when that cue is gone.
+    int FindFollowedCue(int mark) const;
 
     // --- files (document/)
     bool LoadLayout();
@@ -183,6 +188,9 @@ public:
     int m_cueRunCount[kCueSlots];
     bool m_cueForward[kCueSlots];
     int m_cueLevel[kChannels][kCueSlots];
+    // The number FollowCue gave the cue of each slot (0: none); it moves with the slot.
+    int m_cueMark[kCueSlots];
+    int m_lastCueMark;
 
     // Light step records
     char m_stepChase[kStepRecords][kNameSize];

@@ -60,39 +60,28 @@ TEST_F(CueEditTest, CopyListEntriesCarryTheCueNumberTwice)
     EXPECT_EQ(List("1012")->count(), 0);
 }
 
-// The last two rows: a full table used to lose its last cue, and a copy whose cue had
-// been deleted used to paste a nameless gap into the list.
+// The last row: a full table used to lose its last cue.
 TEST_F(CueEditTest, RefusedOperationsSayWhyAndChangeNothing)
 {
     struct Case {
         int cues;
-        std::initializer_list<int> copied;
-        bool deleteCopied;
         std::initializer_list<int> target;
         const char* button;
         const char* text;
     };
     const Case cases[] = {
-        {3, {}, false, {}, "1015", "You must select a cue to be deleted."},
-        {3, {}, false, {0, 1}, "1015", "You may only delete one cue at a time."},
-        {3, {}, false, {}, "1013", "You must select where in the cue list you want the paste list put."},
-        {3, {}, false, {0, 2}, "1013", "You can only paste to one section of the cue list at a time."},
-        {kCueSlots - 1, {}, false, {0}, "1013", "There is no room for these cues"},
-        {3, {2}, true, {0}, "1013", "A copied cue is no longer in the cue list"},
+        {3, {}, "1015", "You must select a cue to be deleted."},
+        {3, {0, 1}, "1015", "You may only delete one cue at a time."},
+        {3, {}, "1013", "You must select where in the cue list you want the paste list put."},
+        {3, {0, 2}, "1013", "You can only paste to one section of the cue list at a time."},
+        {kCueSlots - 1, {0}, "1013", "There is no room for these cues"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
         doc->ClearCues();
         Cues(c.cues);
         Open(0);
-        if (c.copied.size() > 0) {
-            Select(c.copied);
-            Click("1014");
-        }
-        if (c.deleteCopied)
-            Click("1015");
         const std::vector<int> before = Slots(4);
-        const int copies = List("1012")->count();
         person.shown.clear();
         if (c.target.size() > 0)
             Select(c.target);
@@ -101,8 +90,7 @@ TEST_F(CueEditTest, RefusedOperationsSayWhyAndChangeNothing)
         EXPECT_EQ(person.shown[0].text.rfind(c.text, 0), 0u) << person.shown[0].text;
         EXPECT_EQ(person.shown[0].caption, "NOTICE");
         EXPECT_EQ(Slots(4), before);
-        EXPECT_EQ(cue_samples::Sample(*doc, c.cues), c.deleteCopied ? -1 : c.cues);
-        EXPECT_EQ(List("1012")->count(), copies);
+        EXPECT_EQ(cue_samples::Sample(*doc, c.cues), c.cues);
     }
 }
 
@@ -201,6 +189,57 @@ TEST_F(CueEditTest, OnlyTheCloseBoxEndsTheScreenLeavingNoCueCurrent)
     editor->close();
     EXPECT_FALSE(editor->isVisible());
     EXPECT_EQ(doc->m_currentCue, 0);
+}
+
+}  // namespace
+
+namespace {
+
+// The copy list used to keep slot numbers, so a delete before a copied cue made
+// Insert paste the cue that had moved into its slot.
+TEST_F(CueEditTest, CopyListFollowsItsCuesThroughDeletesUndoAndRedo)
+{
+    Cues(5);
+    std::snprintf(doc->m_cueFileName, kFileNameSize, "%s", "show.cue");
+    Open(1);
+    Select({2});
+    Click("1014");
+    struct Step {
+        const char* what;
+        std::vector<int> select;
+        const char* button;  // or a key on the cue list
+        Qt::Key key;
+        QString entry;
+    } steps[] = {
+        {"delete cue 1", {0}, "1015", Qt::Key_unknown, "002 2 Sample 3"},
+        {"undo", {}, nullptr, Qt::Key_Z, "003 3 Sample 3"},
+        {"redo", {}, nullptr, Qt::Key_Y, "002 2 Sample 3"},
+        {"delete the cue after it", {2}, "1015", Qt::Key_unknown, "002 2 Sample 3"},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.what);
+        if (!s.select.empty())
+            Select(s.select);
+        if (s.button != nullptr)
+            Click(s.button);
+        else
+            QTest::keyClick(List("1011"), s.key, Qt::ControlModifier);
+        EXPECT_EQ(Entries("1012"), std::vector<QString>{s.entry});
+    }
+    Select({0});
+    Click("1013");  // the copied cue, not the one now standing in slot 3
+    EXPECT_EQ(Slots(5), (std::vector<int>{3, 2, 3, 5, -1}));
+    EXPECT_TRUE(person.shown.empty());
+
+    Select({1, 3});
+    Click("1014");
+    Select({3});
+    Click("1015");  // a copied cue deleted: its entry goes, and the operator is told
+    EXPECT_EQ(Entries("1012"), std::vector<QString>{"002 2 Sample 2"});
+    ASSERT_EQ(person.shown.size(), 1u);
+    EXPECT_EQ(person.shown[0].text, "A copied cue was deleted, so it was taken off the copy list.");
+    doc->SaveFile("cue");
+    EXPECT_NE(dir.Read("show.cue").find("|\nSample 3|Chase 3|21 24 27 "), std::string::npos);
 }
 
 }  // namespace
