@@ -270,7 +270,6 @@ void CCueEditDlg::OnDeleteCopyEntries()
 // names cues of the old one, is emptied.
 void CCueEditDlg::OnFileNew()
 {
-    m_doc.SaveFile("cue");
     if (!m_doc.NewCueList())
         return;
     FillCueList();
@@ -280,7 +279,8 @@ void CCueEditDlg::OnFileNew()
 
 void CCueEditDlg::OnFileLoad()
 {
-    m_doc.LoadCueList();
+    if (!m_doc.LoadCueList())
+        return;
     FillCueList();
     ForgetSelection();
     m_copyList->clear();

@@ -108,10 +108,15 @@ public:
     void FirstRunSetup(const char* text);
     void LoadFile(const char* kind);
     void SaveFile(const char* kind);
-    void LoadCueList();
+    // Saves the list, asks for another and loads it. False, and nothing changed, when
+    // the list could not be saved and the operator chose to keep it.
+    bool LoadCueList();
+    // Saves the list under a name the operator chooses; the list takes that name
+    // only when the save succeeded.
     void SaveCueListAs();
-    // Asks for the new list's file first, then empties the cue table and saves it
-    // there. False when cancelled: the list and its file name stay as they were.
+    // Saves the list, asks for the new list's file and writes an empty list there,
+    // then empties the cue table. False when cancelled or when either save failed:
+    // the list and its file name stay as they were.
     bool NewCueList();
 
     // --- engine (engine/)

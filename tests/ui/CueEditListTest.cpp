@@ -242,4 +242,41 @@ TEST_F(CueEditTest, CopyListFollowsItsCuesThroughDeletesUndoAndRedo)
     EXPECT_NE(dir.Read("show.cue").find("|\nSample 3|Chase 3|21 24 27 "), std::string::npos);
 }
 
+// A Save As or New into a folder that does not exist used to give the list that
+// name anyway, so File > Save and the close failed too and every edit was lost.
+TEST_F(CueEditTest, AFailedSaveAsOrNewLeavesTheListOnItsOwnFile)
+{
+    Cues(3);
+    const std::string own = dir.Path("own.cue"), nowhere = dir.Path("missing/x.cue");
+    std::snprintf(doc->m_cueFileName, kFileNameSize, "%s", own.c_str());
+    Open(2);
+    for (const char* command : {"32778", "32775"}) {  // Save As, New
+        SCOPED_TRACE(command);
+        person.shown.clear();
+        person.files = {nowhere};
+        editor->findChild<QAction*>(command)->trigger();
+        ASSERT_EQ(person.shown.size(), 1u);
+        EXPECT_EQ(person.shown[0].caption, "ERROR");
+        EXPECT_NE(person.shown[0].text.find(nowhere + ": No such file or directory"), std::string::npos);
+        EXPECT_EQ(doc->m_cueFileName, own);
+        EXPECT_EQ(List("1011")->count(), 3);
+    }
+    QTest::keyClicks(Box("1009"), " kept");
+    editor->close();
+    doc->SaveFile("cue");  // as the console does when it closes
+    EXPECT_NE(dir.Read("own.cue").find("\nSample 2 kept|"), std::string::npos);
+
+    // A list that cannot be saved is not replaced unless the operator lets its changes go.
+    std::snprintf(doc->m_cueFileName, kFileNameSize, "%s", nowhere.c_str());
+    Open(1);
+    person.shown.clear();
+    person.answers = {false};
+    editor->findChild<QAction*>("32776")->trigger();  // Load
+    ASSERT_EQ(person.shown.size(), 2u);
+    EXPECT_EQ(person.shown[1].caption, "Question");
+    EXPECT_EQ(doc->m_cueFileName, nowhere);
+    EXPECT_STREQ(doc->m_cueName[2], "Sample 2 kept");
+    EXPECT_EQ(List("1011")->count(), 3);
+}
+
 }  // namespace
