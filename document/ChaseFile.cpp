@@ -141,7 +141,10 @@ void LoadChaseLibrary(CShowData& doc)
             ++leftOut;
             continue;
         }
-        CopyCut(doc.m_stepChase[r], kNameSize, f[0]);
+        // A CR inside a name is written back as "/": the name is taken as it will be
+        // written, so two names that the file would make one are found as one here.
+        char written[kNameSize];
+        CopyCut(doc.m_stepChase[r], kNameSize, SafeField(f[0], written, kNameSize));
         doc.m_stepNumber[r] = step;
         CopyCut(doc.m_stepText[r], kNameSize, f[2]);
         ReadLamps(doc, r, f[3]);
