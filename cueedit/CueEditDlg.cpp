@@ -12,6 +12,7 @@
 #include <QScrollBar>
 #include <algorithm>
 #include <string>
+#include <unordered_map>
 
 namespace {
 
@@ -193,10 +194,7 @@ void CCueEditDlg::OnInsertCue()
     if (count == 0) {
         result = m_doc.InsertCue(at) ? CuePaste::kPasted : CuePaste::kNoRoom;
     } else {
-        // The cues copied, wherever they stand now.
-        std::vector<int> sources;
-        for (int i = 0; i < count; ++i)
-            sources.push_back(m_doc.FindFollowedCue(m_copyList->item(i)->data(Qt::UserRole).toInt()));
+        const std::vector<int> sources = CopiedCues();  // the cues copied, wherever they stand now
         result = m_doc.PasteCues(at, sources.data(), count);
     }
     if (result != CuePaste::kPasted) {
@@ -221,12 +219,28 @@ QString CCueEditDlg::CopyEntryText(int cue) const
     return QString::asprintf("%03d %d ", cue, cue) + QString::fromLocal8Bit(m_doc.m_cueName[cue]);
 }
 
+// One pass over the table, however long the copy list.
+std::vector<int> CCueEditDlg::CopiedCues() const
+{
+    std::unordered_map<int, int> where;
+    for (int s = 1; s < kCueSlots; ++s)
+        if (m_doc.m_cueMark[s] != 0 && m_doc.m_cueName[s][0] != '\0')
+            where[m_doc.m_cueMark[s]] = s;
+    std::vector<int> cues;
+    for (int i = 0; i < m_copyList->count(); ++i) {
+        const auto found = where.find(m_copyList->item(i)->data(Qt::UserRole).toInt());
+        cues.push_back(found != where.end() ? found->second : 0);
+    }
+    return cues;
+}
+
 void CCueEditDlg::RefreshCopyList()
 {
+    const std::vector<int> cues = CopiedCues();
     int gone = 0;
     for (int i = m_copyList->count() - 1; i >= 0; --i) {
         QListWidgetItem* entry = m_copyList->item(i);
-        const int cue = m_doc.FindFollowedCue(entry->data(Qt::UserRole).toInt());
+        const int cue = cues[static_cast<std::size_t>(i)];
         if (cue == 0) {
             delete m_copyList->takeItem(i);
             ++gone;

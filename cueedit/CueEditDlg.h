@@ -101,6 +101,8 @@ private:
     // Each copy list entry shows its cue's number now; entries whose cue is gone go, with a notice.
     void RefreshCopyList();
     QString CopyEntryText(int cue) const;
+    // The cue each copy list entry follows, where it stands now; 0 for one deleted.
+    std::vector<int> CopiedCues() const;
     // The active time box shows what the cue holds once the operator is done typing.
     void ShowActiveTime();
     void UpdateEditMenu();

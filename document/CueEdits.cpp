@@ -193,11 +193,3 @@ int CShowData::FollowCue(int cue)
         m_cueMark[cue] = ++m_lastCueMark;
     return m_cueMark[cue];
 }
-
-int CShowData::FindFollowedCue(int mark) const
-{
-    for (int s = 1; mark != 0 && s <= kLastCueSlot; ++s)
-        if (m_cueMark[s] == mark && m_cueName[s][0] != '\0')
-            return s;
-    return 0;
-}

@@ -97,10 +97,8 @@ public:
     void SetCueChase(int cue, const char* chase);
     void SetCueForward(int cue, bool forward);
     // A number that stays with cue `cue` wherever inserts, deletes, undo and redo
-    // move it (the cue editor's copy list follows its cues by it); 0 for no cue.
+    // move it (m_cueMark; the cue editor's copy list follows its cues by it); 0 for no cue.
     int FollowCue(int cue);
-    // The cue that carries `mark` now; 0 when that cue is gone.
-    int FindFollowedCue(int mark) const;
 
     // --- files (document/)
     bool LoadLayout();
