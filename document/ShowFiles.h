@@ -11,5 +11,8 @@ bool WriteChaseLibrary(CShowData& doc, const char* fileName);
 // False when nothing was written; the library in memory is then left as it was.
 bool SaveChaseLibrary(CShowData& doc);
 void LoadCueListFile(CShowData& doc);
-// False when nothing was written.
+// Writes the list to its file; false when nothing was written.
 bool SaveCueListFile(CShowData& doc);
+// Writes the list to the file `name`, or only its first line (an empty list) when
+// `cues` is false; false when nothing was written.
+bool WriteCueList(CShowData& doc, const char* name, bool cues);

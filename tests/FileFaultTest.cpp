@@ -128,15 +128,18 @@ TEST(FileFault, RecordsBeyondTheTablesAreToldAndTheWholeFileIsBackedUpOnce)
         const char* records;
         int headerLines;
     } cases[] = {
-        {"default.B18", "chase", kStepRecords - 1, "Big|1|t|1|\n", "records", 0},
-        {"show.cue", "cue", kCueSlots - 1, "Cue|C|1|\n", "cues", 1},
+        {"default.B18", "chase", kStepRecords - 1, "Big|%d|t|1|\n", "records", 0},  // one chase, every step once
+        {"show.cue", "cue", kCueSlots - 1, "Cue|C|%d|\n", "cues", 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         CTempProgramDir dir;
         std::string file;
-        for (int i = 0; i < c.capacity + 3; ++i)
-            file += c.line;
+        char line[64];
+        for (int i = 0; i < c.capacity + 3; ++i) {
+            std::snprintf(line, sizeof line, c.line, i % c.capacity + 1);
+            file += line;
+        }
         dir.Write(c.name, file);
         dir.Write(std::string(c.name) + ".bak", "an older backup");
         // The second load and save of what fits says nothing and copies nothing.
