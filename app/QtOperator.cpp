@@ -9,9 +9,18 @@
 namespace {
 const char* const kCueFilter = "*.cue";
 
-// An empty choice is Cancel.
-bool Take(const QString& chosen, std::string& path)
+// An open or save dialog for cue lists. A name typed without an extension gets
+// ".cue", so the dialog finds or writes the file its filter lists.
+bool ChooseCueList(QWidget* owner, const char* title, QFileDialog::AcceptMode mode, const std::string& dir,
+                   std::string& path)
 {
+    QFileDialog dialog(owner, title, QString::fromStdString(dir), kCueFilter);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setDefaultSuffix("cue");
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return false;
+    const QString chosen = dialog.selectedFiles().constFirst();
     if (chosen.isEmpty())
         return false;
     path = chosen.toLocal8Bit().toStdString();
@@ -52,10 +61,10 @@ std::string CQtOperator::AskTierCount()
 
 bool CQtOperator::ChooseOpenFile(const std::string& dir, std::string& path)
 {
-    return Take(QFileDialog::getOpenFileName(Owner(), "Open", QString::fromStdString(dir), kCueFilter), path);
+    return ChooseCueList(Owner(), "Open", QFileDialog::AcceptOpen, dir, path);
 }
 
 bool CQtOperator::ChooseSaveFile(const std::string& dir, std::string& path)
 {
-    return Take(QFileDialog::getSaveFileName(Owner(), "Save As", QString::fromStdString(dir), kCueFilter), path);
+    return ChooseCueList(Owner(), "Save As", QFileDialog::AcceptSave, dir, path);
 }

@@ -4,6 +4,7 @@
 #include "chaseedit/ChasePreview.h"
 #include "chaseedit/LampGrid.h"
 #include "widgets/DialogUnits.h"
+#include "widgets/FieldValidators.h"
 #include "widgets/WrapButton.h"
 
 #include <QLabel>
@@ -33,7 +34,9 @@ void CChaseEditDlg::BuildControls()
     m_nameBox->setObjectName("1056");
     m_nameBox->setGeometry(DluRect(8, 7, 125, 14));
     m_nameBox->setMaxLength(kNameSize - 1);
+    m_nameBox->setValidator(new CNameValidator(kNameSize - 1, m_nameBox));
     connect(m_nameBox, &QLineEdit::textEdited, this, &CChaseEditDlg::OnChaseNameChange);
+    connect(m_nameBox, &QLineEdit::inputRejected, this, &CChaseEditDlg::OnNameRefused);
     m_nameNote = new QLabel(this);
     m_nameNote->setObjectName("chaseNameNote");
     m_nameNote->setGeometry(DluRect(8, 21, 125, 10));

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <cstring>
 
 CChaseEditDlg::CChaseEditDlg(CShowData& doc, QWidget* parent)
     : QDialog(parent)
@@ -52,7 +53,7 @@ void CChaseEditDlg::reject()
 void CChaseEditDlg::OnInitDialog()
 {
     FillChaseList();
-    const int row = FindEntry(m_chaseName, false);
+    const int row = FindEntry(m_chaseName);
     if (row >= 0) {
         SelectRow(row);
         OnChaseListSelChange();
@@ -61,11 +62,16 @@ void CChaseEditDlg::OnInitDialog()
     }
 }
 
+// The grid and the commands act on the loaded chase, so they are there only while
+// that is the chase named and selected: never on another chase, never "1 of 0".
 void CChaseEditDlg::RefreshChase()
 {
-    const int row = FindEntry(m_chaseName, false);
-    ShowEditing(row >= 0);
-    if (row < 0) {
+    const int row = FindEntry(m_chaseName);
+    const bool loaded = row >= 0 && m_doc.m_chaseStepCount > 0 &&
+                        std::strncmp(m_doc.LoadedChaseName(), m_chaseName, kNameSize) == 0;
+    ShowEditing(loaded);
+    if (!loaded) {
+        SelectRow(-1);
         m_grid->Refresh(m_doc, LampMode::Hide);
         m_preview->update();
         return;
@@ -156,7 +162,11 @@ void CChaseEditDlg::OnAddLightStep()
     if (!m_editing)
         return;
     if (!m_doc.InsertStep(m_doc.m_chaseStep)) {
-        Notice(kPoolFullNotice);
+        // Each notice only when it is so.
+        if (m_doc.FindFreeStepRecord() == 0)
+            Notice(kPoolFullNotice);
+        else if (m_doc.m_chaseStepCount >= kStepRecords - 1)
+            Notice(kStepNumbersFullNotice);
         return;
     }
     RefreshStep();

@@ -66,12 +66,14 @@ private:
     void RefreshStep();
     void ShowEditing(bool shown);
     void FillChaseList();
-    // Row of the first entry equal to `name` (or beginning with it), case ignored; -1 if none.
-    int FindEntry(const char* name, bool prefix) const;
+    // Row of the entry of exactly that chase name; -1 if none.
+    int FindEntry(const char* name) const;
     // Selects a row as the program does, which is not the operator choosing a chase.
     void SelectRow(int row);
     void ShowNameNote(const char* note);
     void OnNameEnter();
+    // A "|" or line break typed or pasted into the name box was refused.
+    void OnNameRefused();
     bool HandleKey(QObject* target, const QKeyEvent* key);
     // Shows the chase and step the undone or redone change was made on.
     void ShowRestored(const CStepDone& done);
@@ -88,11 +90,10 @@ private:
     QLineEdit* m_stepCounter = nullptr;
     QPushButton* m_pasteButton = nullptr;
     QWidget* m_editingControls[12] = {};
-    // Each list entry's chase name as the records hold it, and its case-folded text.
+    // Each list entry's chase name as the records hold it.
     std::vector<std::string> m_entryNames;
-    std::vector<QString> m_entryKeys;
     unsigned char m_lightSetupClipboard[kLightSetupSize] = {};
     bool m_clipboardFilled = false;  // nothing is pasted before something was copied
-    bool m_editing = false;          // a listed chase is on display
+    bool m_editing = false;          // the selected chase is loaded and on display
     bool m_opened = false;
 };

@@ -6,3 +6,5 @@ inline constexpr const char* kPoolFullNotice =
 inline constexpr const char* kNoCopyRoomNotice =
     "There are not enough free light steps for a copy of this chase. Delete steps or chases you no longer need, "
     "then try again.";
+inline constexpr const char* kStepNumbersFullNotice =
+    "No light step can be added to this chase: its steps already reach number 4999, the highest there can be.";

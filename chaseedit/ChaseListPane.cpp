@@ -15,6 +15,7 @@ namespace {
 
 const char* const kNameBlank = "Not renamed: type a name";
 const char* const kNameTaken = "Not renamed: name in use";
+const char* const kNameBar = "No \"|\" or line break: files use them";
 
 }  // namespace
 
@@ -38,10 +39,8 @@ void CChaseEditDlg::FillChaseList()
     QStringList texts;
     texts.reserve(static_cast<qsizetype>(entries.size()));
     m_entryNames.clear();
-    m_entryKeys.clear();
     for (Entry& entry : entries) {
         texts.append(entry.text);
-        m_entryKeys.push_back(std::move(entry.key));
         m_entryNames.push_back(std::move(*entry.name));
     }
     QSignalBlocker quiet(m_chaseList);
@@ -49,16 +48,10 @@ void CChaseEditDlg::FillChaseList()
     m_chaseList->addItems(texts);
 }
 
-int CChaseEditDlg::FindEntry(const char* name, bool prefix) const
+int CChaseEditDlg::FindEntry(const char* name) const
 {
-    const int count = static_cast<int>(m_entryNames.size());
-    // The entry of exactly that chase first: names from an old library may differ in case alone.
-    for (int row = 0; !prefix && row < count; ++row)
+    for (int row = 0; row < static_cast<int>(m_entryNames.size()); ++row)
         if (m_entryNames[row] == name)
-            return row;
-    const QString key = QString::fromLocal8Bit(name).toCaseFolded();
-    for (int row = 0; row < count; ++row)
-        if (prefix ? m_entryKeys[row].startsWith(key) : m_entryKeys[row] == key)
             return row;
     return -1;
 }
@@ -100,7 +93,12 @@ void CChaseEditDlg::OnChaseNameChange(const QString& text)
     ShowNameNote(nullptr);
     CopyCut(m_chaseName, kNameSize, m_doc.m_text);
     FillChaseList();
-    SelectRow(FindEntry(m_chaseName, true));
+    SelectRow(FindEntry(m_chaseName));
+}
+
+void CChaseEditDlg::OnNameRefused()
+{
+    ShowNameNote(kNameBar);
 }
 
 void CChaseEditDlg::OnNameEnter()
@@ -111,7 +109,7 @@ void CChaseEditDlg::OnNameEnter()
         m_nameBox->setText(QString::fromLocal8Bit(m_chaseName));
         ShowNameNote(nullptr);
     }
-    SelectRow(FindEntry(m_nameBox->text().toLocal8Bit().constData(), true));
+    SelectRow(FindEntry(m_chaseName));
 }
 
 void CChaseEditDlg::ShowNameNote(const char* note)
@@ -127,7 +125,7 @@ void CChaseEditDlg::OnMakeNewChase()
         return;
     }
     FillChaseList();
-    SelectRow(FindEntry(m_doc.LoadedChaseName(), false));
+    SelectRow(FindEntry(m_doc.LoadedChaseName()));
     OnChaseListSelChange();
 }
 
@@ -136,6 +134,7 @@ void CChaseEditDlg::OnDeleteChase()
     if (!m_editing)
         return;
     m_doc.DeleteChase();
+    m_chaseName[0] = '\0';  // no chase is selected now, whatever names are left
     FillChaseList();
     RefreshChase();
 }
@@ -150,6 +149,6 @@ void CChaseEditDlg::OnCopyChase()
         return;
     }
     FillChaseList();
-    SelectRow(FindEntry(copy, false));
+    SelectRow(FindEntry(copy));
     OnChaseListSelChange();
 }

@@ -3,7 +3,6 @@
 #include "chaseedit/ChasePreviewGeometry.h"
 #include "document/ProgramDir.h"
 
-#include <QPainter>
 
 namespace {
 
@@ -28,11 +27,5 @@ void CChasePreview::paintEvent(QPaintEvent*)
     CTreeGeometry g;
     ComputeChasePreview(m_doc, g);
     m_picture.Paint(m_doc, g, kPreviewBulbX, kPreviewBulbY);
-    const QRect area(QPoint(m_doc.m_pictureLeft, m_doc.m_pictureTop),
-                     QPoint(m_doc.m_pictureRight - 1, m_doc.m_pictureBottom - 1));
-    QPainter painter(this);
-    if (area.size() != size())
-        painter.fillRect(rect(), Qt::black);
-    if (area.isValid())
-        painter.drawImage(QPoint(0, 0), m_picture.Canvas(), area);
+    m_picture.ShowIn(this, m_doc);
 }

@@ -9,9 +9,11 @@
 #include "document/Operator.h"
 #include "document/ProgramDir.h"
 #include "document/ShowData.h"
+#include "layoutedit/LayoutEditDlg.h"
 #include "link/FrameEncoder.h"
 #include "link/SerialPort.h"
 #include "widgets/AppIcon.h"
+#include "widgets/FramePlace.h"
 #include "widgets/LampImages.h"
 
 #include <QApplication>
@@ -57,8 +59,11 @@ void CMainDlg::OnInitDialog()
 
     m_doc.ClearCues();
     m_doc.ClearChases();
-    if (!m_doc.LoadLayout()) {
-        m_doc.m_operator->Message("Please Reload the program", "NOTICE");
+    bool nothingSetUp = false;
+    if (!m_doc.LoadLayout(&nothingSetUp)) {
+        // A first run given no tier count has said so already; there is nothing to reload.
+        if (!nothingSetUp)
+            m_doc.m_operator->Message("Please Reload the program", "NOTICE");
         return;
     }
     m_loaded = true;
@@ -85,10 +90,11 @@ void CMainDlg::OnInitDialog()
     m_tickBar->setRange(0, 100);
     m_tickBar->setValue(0);
     m_graphicsButton->setText(kGraphicsOn);
+    ShowAdvanceMode();
 
     const CRect& r = m_doc.m_mainWindowRect;
     if (r.top != 0 && r.bottom != 0)
-        move(r.left, r.top);
+        PlaceFrameAt(this, QPoint(r.left, r.top));  // where it was closed, frame and all
 }
 
 int CMainDlg::exec()
@@ -125,13 +131,15 @@ void CMainDlg::OnStartStop()
     bool started = false;
     Act([&] {
         started = !m_doc.m_running;
+        // Raised first, so cue 1's channel frames go out now and the tree holds
+        // the levels the picture shows from the start.
+        m_doc.m_running = started;
         if (started)
             m_doc.StartCue(1);
-        m_doc.m_running = started;  // raised after StartCue: the first frame out is the next tick's chase
     });
     m_startButton->setText(started ? kStopText : kStartText);
     if (started) {
-        m_clock.BeatFromNow();  // the tree gets its first chase frame without waiting out the beat
+        m_clock.BeatFromNow();  // the first chase frame follows at once, not up to a beat later
         FollowCurrentCue();
     }
     m_client->update();
@@ -155,6 +163,7 @@ void CMainDlg::OnManualMode()
     m_forwardButton->hide();
     m_reverseButton->hide();
     Act([&] { m_doc.m_autoAdvance = false; });
+    ShowAdvanceMode();
 }
 
 void CMainDlg::OnAutoRunMode()
@@ -162,6 +171,7 @@ void CMainDlg::OnAutoRunMode()
     m_forwardButton->show();
     m_reverseButton->show();
     Act([&] { m_doc.m_autoAdvance = false; });  // advancing begins when a direction is chosen
+    ShowAdvanceMode();
 }
 
 void CMainDlg::OnForward()
@@ -170,6 +180,7 @@ void CMainDlg::OnForward()
         m_doc.m_advanceForward = true;
         m_doc.m_autoAdvance = true;
     });
+    ShowAdvanceMode();
 }
 
 void CMainDlg::OnReverse()
@@ -178,11 +189,35 @@ void CMainDlg::OnReverse()
         m_doc.m_advanceForward = false;
         m_doc.m_autoAdvance = true;
     });
+    ShowAdvanceMode();
+}
+
+// The mode in use and the direction the show advances in look pressed; in Auto
+// Run Mode before a direction is chosen neither direction does, as nothing advances.
+// The advance fields are read without the lock: only this thread writes them.
+void CMainDlg::ShowAdvanceMode()
+{
+    const bool autoRun = !m_forwardButton->isHidden();
+    m_autoRunButton->setChecked(autoRun);
+    m_manualButton->setChecked(!autoRun);
+    m_forwardButton->setChecked(autoRun && m_doc.m_autoAdvance && m_doc.m_advanceForward);
+    m_reverseButton->setChecked(autoRun && m_doc.m_autoAdvance && !m_doc.m_advanceForward);
+    // Bold as well, so a dim stage light or a flat style still shows which is on.
+    for (QPushButton* b : {m_autoRunButton, m_manualButton, m_forwardButton, m_reverseButton}) {
+        QFont font = b->font();
+        font.setBold(b->isChecked());
+        b->setFont(font);
+    }
 }
 
 void CMainDlg::OnSendTreeSignals()
 {
-    Act([&] { m_doc.m_sendTreeSignals = !m_doc.m_sendTreeSignals; });
+    Act([&] {
+        m_doc.m_sendTreeSignals = !m_doc.m_sendTreeSignals;
+        // A tree switched on mid-show gets the current cue's levels with the next transmission.
+        if (m_doc.m_sendTreeSignals && m_doc.m_running)
+            m_doc.m_sendPending = true;
+    });
 }
 
 void CMainDlg::OnComPortSetup()
@@ -232,6 +267,20 @@ void CMainDlg::RunCueEditor()
     setWindowTitle(QString::fromLocal8Bit(ConsoleCaption(m_doc).c_str()));
 }
 
+void CMainDlg::OnTreeLayout()
+{
+    StopShow();
+    bool accepted = false;
+    {
+        // The layout screen changes the document in place: the clock leaves it alone until it closes.
+        CShowClock::CLoan loan = m_clock.Lend();
+        CLayoutEditDlg layout(m_doc, this);
+        accepted = layout.exec() == QDialog::Accepted;
+    }
+    if (accepted)
+        setWindowTitle(QString::fromLocal8Bit(ConsoleCaption(m_doc).c_str()));
+}
+
 void CMainDlg::OnGraphicsToggle()
 {
     m_graphicsButton->setText(m_graphicsButton->text() == kGraphicsOn ? kGraphicsOff : kGraphicsOn);
@@ -249,7 +298,7 @@ void CMainDlg::OnClose()
     if (m_closed || !m_loaded)
         return;
     m_closed = true;
-    QRect frame = frameGeometry();
+    QRect frame = FrameRect(this);
     m_doc.m_mainWindowRect = {frame.left(), frame.top(), frame.left() + frame.width(), frame.top() + frame.height()};
     m_clock.Stop();  // from here on this thread has the document to itself
     m_doc.SaveFile("cue");

@@ -47,6 +47,8 @@ public:
     // Port setup, then the normal closing steps so no work is lost.
     void OnComPortSetup();
     void OnEditCues();
+    // The tree layout screen, with the show stopped; after OK the console shows the new layout.
+    void OnTreeLayout();
     void OnCueListDblClk();
     // Any click on a line starts its cue, the highlighted line included.
     void OnCueListSelChange(int row);
@@ -102,6 +104,7 @@ private:
     void ClockTick();
     // Takes the latest snapshot and shows it: status line, tick bar, cue list, picture.
     void ShowLatest();
+    void ShowAdvanceMode();
     void ShowStatus(const char* text);
     QPushButton* AddButton(int id, const char* text, int x, int y, int width, int height, bool wrap);
 
@@ -115,6 +118,8 @@ private:
     CCueList* m_cueList = nullptr;
     QPushButton* m_pauseButton = nullptr;
     QPushButton* m_startButton = nullptr;
+    QPushButton* m_autoRunButton = nullptr;
+    QPushButton* m_manualButton = nullptr;
     QPushButton* m_forwardButton = nullptr;
     QPushButton* m_reverseButton = nullptr;
     QPushButton* m_graphicsButton = nullptr;

@@ -43,10 +43,13 @@ void CMainDlg::BuildControls()
 
     m_pauseButton = AddButton(1000, kPauseText, 7, 209, 199, 26, true);
     m_startButton = AddButton(1006, kStartText, 7, 237, 199, 26, true);
-    QPushButton* autoRun = AddButton(1007, "Auto Run Mode", 7, 265, 95, 20, false);
-    QPushButton* manual = AddButton(1008, "Manual Mode", 107, 265, 98, 20, false);
+    m_autoRunButton = AddButton(1007, "Auto Run Mode", 7, 265, 95, 20, false);
+    m_manualButton = AddButton(1008, "Manual Mode", 107, 265, 98, 20, false);
     m_forwardButton = AddButton(1009, "Forward", 7, 286, 95, 20, false);
     m_reverseButton = AddButton(1010, "Reverse", 107, 286, 98, 20, false);
+    // Checked only by the console itself, from the show's state (see ShowAdvanceMode).
+    for (QPushButton* b : {m_autoRunButton, m_manualButton, m_forwardButton, m_reverseButton})
+        b->setCheckable(true);
     QPushButton* edit = AddButton(1005,
                                   "GO TO EDIT CUE Screen. Click here to edit the Cue list. This is the First step "
                                   "in Customizing your Lights Display.",
@@ -55,8 +58,8 @@ void CMainDlg::BuildControls()
     FitFont(m_graphicsButton, {kGraphicsOn, kGraphicsOff});  // one size for both, so toggling keeps it
     connect(m_pauseButton, &QPushButton::clicked, this, &CMainDlg::OnPauseButton);
     connect(m_startButton, &QPushButton::clicked, this, &CMainDlg::OnStartStop);
-    connect(autoRun, &QPushButton::clicked, this, &CMainDlg::OnAutoRunMode);
-    connect(manual, &QPushButton::clicked, this, &CMainDlg::OnManualMode);
+    connect(m_autoRunButton, &QPushButton::clicked, this, &CMainDlg::OnAutoRunMode);
+    connect(m_manualButton, &QPushButton::clicked, this, &CMainDlg::OnManualMode);
     connect(m_forwardButton, &QPushButton::clicked, this, &CMainDlg::OnForward);
     connect(m_reverseButton, &QPushButton::clicked, this, &CMainDlg::OnReverse);
     connect(edit, &QPushButton::clicked, this, &CMainDlg::OnEditCues);
@@ -89,6 +92,10 @@ void CMainDlg::BuildMenu()
     QAction* send = config->addAction("&Send Tree Signals", this, &CMainDlg::OnSendTreeSignals);
     send->setObjectName("32772");
     send->setStatusTip("if Checked, then the tree will recieve Signals from the program");
+    QAction* layout = config->addAction("Tree &Layout...", this, &CMainDlg::OnTreeLayout);
+    layout->setObjectName("32773");
+    layout->setStatusTip("Describe the tree: its tiers, the colour of each circuit, the chest rail, outline, star "
+                         "and cross.");
     QMenu* help = bar->addMenu("Help");
     QAction* about = help->addAction("&About Glimmerbox20...", this, &CMainDlg::OnAbout);
     about->setObjectName("16");

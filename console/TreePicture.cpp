@@ -6,6 +6,7 @@
 
 #include <QPainter>
 #include <QPolygon>
+#include <QWidget>
 #include <algorithm>
 #include <cstring>
 
@@ -15,7 +16,6 @@ namespace {
 constexpr int kScratch = 60;
 constexpr int kLampWidth = 15, kLampHeight = 21;
 constexpr int kBarY = 25, kBarWidth = 24, kBarHeight = 4;
-constexpr int kBulbX = 230, kBulbY = 252;  // the live picture's bulb on the sheet
 
 QImage BlackSurface()
 {
@@ -152,4 +152,15 @@ void CTreePicture::Paint(const CShowData& show, const CTreeGeometry& g, int bulb
     DrawOutline(painter, g);
     Fill(painter, g.star.state, g.star.point, g.star.count);
     Fill(painter, g.cross.state, g.cross.point, g.cross.count);
+}
+
+void CTreePicture::ShowIn(QWidget* widget, const CShowData& show) const
+{
+    const QRect area(QPoint(show.m_pictureLeft, show.m_pictureTop),
+                     QPoint(show.m_pictureRight - 1, show.m_pictureBottom - 1));
+    QPainter painter(widget);
+    if (area.size() != widget->size())
+        painter.fillRect(widget->rect(), Qt::black);
+    if (area.isValid())
+        painter.drawImage(QPoint(0, 0), m_canvas, area);
 }

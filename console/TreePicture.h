@@ -8,11 +8,14 @@
 class CShowData;
 struct CTreeGeometry;
 class QPainter;
+class QWidget;
 
 class CTreePicture {
 public:
     static constexpr int kWidth = 800;
     static constexpr int kHeight = 600;
+    // Where the live picture builds its lamp images on the sprite sheet.
+    static constexpr int kBulbX = 230, kBulbY = 252;
 
     CTreePicture();
 
@@ -28,6 +31,9 @@ public:
     // Draws a computed picture into the document's picture rectangle of the canvas,
     // building each lamp image on the sheet's bulb at `bulbX`, `bulbY`.
     void Paint(const CShowData& show, const CTreeGeometry& g, int bulbX, int bulbY);
+    // Paints the canvas's picture rectangle at the top-left of a preview widget,
+    // black around it when the sizes differ.
+    void ShowIn(QWidget* widget, const CShowData& show) const;
     const QImage& Canvas() const { return m_canvas; }
     const QImage& Sprites() const { return m_sprites; }
 

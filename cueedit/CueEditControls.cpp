@@ -2,6 +2,7 @@
 #include "cueedit/CueEditDlg.h"
 
 #include "widgets/DialogUnits.h"
+#include "widgets/FieldValidators.h"
 #include "widgets/HistoryKeys.h"
 #include "widgets/MenuScreen.h"
 #include "widgets/WrapButton.h"
@@ -17,6 +18,7 @@ const char* const kHelp =
     "To Insert a new cue. Clear bottom list, Select location (if possible) and Click the Insert Cue Button. "
     "To make Copys of cues select the cues from top list and click Copy Cues button. To Insert the copied cue "
     "select the location and click the Insert Button";
+const char* const kNameBar = "No \"|\" or line break in a name: the cue file uses them";
 
 QListWidget* AddList(QWidget* parent, int id, int x, int y, int width, int height)
 {
@@ -57,8 +59,19 @@ void CCueEditDlg::BuildCueListHalf()
     m_location->setAlignment(Qt::AlignCenter);
     m_location->setFocusPolicy(Qt::NoFocus);
     m_name = AddBox(1009, 33, 9, 103, 14);
-    m_name->setMaxLength(98);
+    m_name->setMaxLength(kCueNameLimit);
+    m_name->setValidator(new CNameValidator(kCueNameLimit, m_name));
     connect(m_name, &QLineEdit::textEdited, this, &CCueEditDlg::OnCueNameChange);
+    m_nameNote = new QLabel(m_client);
+    m_nameNote->setObjectName("cueNameNote");
+    m_nameNote->setGeometry(DluRect(139, 0, 64, 27));
+    m_nameNote->setWordWrap(true);
+    m_nameNote->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_nameNote->setStyleSheet("color: #b00000");
+    QFont small = m_nameNote->font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    m_nameNote->setFont(small);
+    connect(m_name, &QLineEdit::inputRejected, this, [this] { m_nameNote->setText(kNameBar); });
     QPushButton* nameDone = AddButton(1058, "OK", 195, 6, 50, 14);
     nameDone->hide();
     connect(nameDone, &QPushButton::clicked, this, &CCueEditDlg::OnCueNameDone);

@@ -6,11 +6,13 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QScrollBar>
 #include <algorithm>
 #include <string>
+#include <unordered_map>
 
 namespace {
 
@@ -24,18 +26,14 @@ const char* const kNoRoom =
 const char* const kNoSuchCue =
     "A copied cue is no longer in the cue list. Nothing was inserted. "
     "Clear the bottom list and copy the cues again.";
-constexpr int kNameLimit = 98;
+const char* const kCopiedCueGone = "A copied cue was deleted, so it was taken off the copy list.";
+const char* const kCopiedCuesGone = "%d copied cues were deleted, so they were taken off the copy list.";
 
 // The bytes of `text` for a name field: at most `limit` bytes, never cut inside a character.
 QByteArray FieldBytes(const QString& text, int limit)
 {
     QByteArray bytes = text.toLocal8Bit();
-    if (bytes.size() > limit) {
-        int cut = limit;
-        while (cut > 0 && (static_cast<unsigned char>(bytes[cut]) & 0xC0) == 0x80)
-            --cut;
-        bytes.truncate(cut);
-    }
+    bytes.truncate(static_cast<qsizetype>(TextFit(bytes.constData(), static_cast<std::size_t>(limit))));
     return bytes;
 }
 
@@ -159,7 +157,8 @@ void CCueEditDlg::OnCueNameChange()
 {
     if (m_editCue == 0)
         return;  // no cue is shown, so none is being named
-    const QByteArray name = FieldBytes(m_name->text(), kNameLimit);
+    m_nameNote->clear();
+    const QByteArray name = FieldBytes(m_name->text(), kCueNameLimit);
     // A nameless slot is no cue: while the box is empty the cue keeps its name.
     m_doc.RenameCue(m_doc.m_currentCue, name.isEmpty() ? m_shownName.constData() : name.constData());
 }
@@ -176,6 +175,7 @@ void CCueEditDlg::OnCueNameDone()
         m_name->setText(stored);
     RefillCueList();
     SelectCurrentCue();
+    RefreshCopyList();
 }
 
 void CCueEditDlg::OnInsertCue()
@@ -194,9 +194,7 @@ void CCueEditDlg::OnInsertCue()
     if (count == 0) {
         result = m_doc.InsertCue(at) ? CuePaste::kPasted : CuePaste::kNoRoom;
     } else {
-        std::vector<int> sources;
-        for (int i = 0; i < count; ++i)
-            sources.push_back(LeadingNumber(m_copyList->item(i)->text().toLatin1().constData()));
+        const std::vector<int> sources = CopiedCues();  // the cues copied, wherever they stand now
         result = m_doc.PasteCues(at, sources.data(), count);
     }
     if (result != CuePaste::kPasted) {
@@ -210,8 +208,50 @@ void CCueEditDlg::OnInsertCue()
 
 void CCueEditDlg::OnCopyCues()
 {
-    for (int row : SelectedRows(m_cueList))
-        m_copyList->addItem(QString::asprintf("%03d ", row + 1) + m_cueList->item(row)->text());
+    for (int row : SelectedRows(m_cueList)) {
+        auto* entry = new QListWidgetItem(CopyEntryText(row + 1), m_copyList);
+        entry->setData(Qt::UserRole, m_doc.FollowCue(row + 1));
+    }
+}
+
+QString CCueEditDlg::CopyEntryText(int cue) const
+{
+    return QString::asprintf("%03d %d ", cue, cue) + QString::fromLocal8Bit(m_doc.m_cueName[cue]);
+}
+
+// One pass over the table, however long the copy list.
+std::vector<int> CCueEditDlg::CopiedCues() const
+{
+    std::unordered_map<int, int> where;
+    for (int s = 1; s < kCueSlots; ++s)
+        if (m_doc.m_cueMark[s] != 0 && m_doc.m_cueName[s][0] != '\0')
+            where[m_doc.m_cueMark[s]] = s;
+    std::vector<int> cues;
+    for (int i = 0; i < m_copyList->count(); ++i) {
+        const auto found = where.find(m_copyList->item(i)->data(Qt::UserRole).toInt());
+        cues.push_back(found != where.end() ? found->second : 0);
+    }
+    return cues;
+}
+
+void CCueEditDlg::RefreshCopyList()
+{
+    const std::vector<int> cues = CopiedCues();
+    int gone = 0;
+    for (int i = m_copyList->count() - 1; i >= 0; --i) {
+        QListWidgetItem* entry = m_copyList->item(i);
+        const int cue = cues[static_cast<std::size_t>(i)];
+        if (cue == 0) {
+            delete m_copyList->takeItem(i);
+            ++gone;
+        } else if (const QString text = CopyEntryText(cue); entry->text() != text) {
+            entry->setText(text);
+        }
+    }
+    if (gone == 1)
+        Notice(kCopiedCueGone);
+    else if (gone > 1)
+        Notice(QString::asprintf(kCopiedCuesGone, gone).toLocal8Bit().constData());
 }
 
 void CCueEditDlg::OnDeleteCues()
@@ -224,6 +264,7 @@ void CCueEditDlg::OnDeleteCues()
     m_doc.DeleteCue(SingleSelectedRow() + 1);
     FillCueList();
     ForgetSelection();
+    RefreshCopyList();
 }
 
 void CCueEditDlg::OnClearList()
@@ -239,21 +280,24 @@ void CCueEditDlg::OnDeleteCopyEntries()
 }
 
 // After New and Load the list holds other cues: the panel of the old one is hidden,
-// so nothing typed into it lands on a cue of the new list.
+// so nothing typed into it lands on a cue of the new list, and the copy list, which
+// names cues of the old one, is emptied.
 void CCueEditDlg::OnFileNew()
 {
-    m_doc.SaveFile("cue");
     if (!m_doc.NewCueList())
         return;
     FillCueList();
     ForgetSelection();
+    m_copyList->clear();
 }
 
 void CCueEditDlg::OnFileLoad()
 {
-    m_doc.LoadCueList();
+    if (!m_doc.LoadCueList())
+        return;
     FillCueList();
     ForgetSelection();
+    m_copyList->clear();
 }
 
 void CCueEditDlg::OnFileSave()

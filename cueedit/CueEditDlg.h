@@ -11,15 +11,22 @@
 #include <QDialog>
 #include <vector>
 
+class CDigitsValidator;
 class CUpDown;
 class QAction;
 class QCheckBox;
 class QKeyEvent;
+class QLabel;
 class QLineEdit;
 class QListWidget;
 class QProgressBar;
 class QPushButton;
 class QSlider;
+
+// Bytes the cue name box takes, within the name field's 99.
+constexpr int kCueNameLimit = 98;
+// Digits the active time box takes.
+constexpr int kActiveTimeDigits = 5;
 
 class CCueEditDlg : public QDialog {
     Q_OBJECT
@@ -91,6 +98,13 @@ private:
     void ShowChase();
     void ForgetSelection();
     void ShowRestored(const CStepDone& done);
+    // Each copy list entry shows its cue's number now; entries whose cue is gone go, with a notice.
+    void RefreshCopyList();
+    QString CopyEntryText(int cue) const;
+    // The cue each copy list entry follows, where it stands now; 0 for one deleted.
+    std::vector<int> CopiedCues() const;
+    // The active time box shows what the cue holds once the operator is done typing.
+    void ShowActiveTime();
     void UpdateEditMenu();
     // The gesture in progress (typing, dragging) is over: the next change is a step of its own.
     void SealHistory();
@@ -106,10 +120,12 @@ private:
     QListWidget* m_copyList = nullptr;
     QLineEdit* m_location = nullptr;
     QLineEdit* m_name = nullptr;
+    QLabel* m_nameNote = nullptr;
     QSlider* m_slider[kChannels] = {};
     QProgressBar* m_bar[kChannels] = {};
     std::vector<ValueBox> m_values;
     QLineEdit* m_activeTime = nullptr;
+    CDigitsValidator* m_activeTimeDigits = nullptr;
     QCheckBox* m_reverse = nullptr;
     QLineEdit* m_chaseBox = nullptr;
     QListWidget* m_chaseList = nullptr;

@@ -39,6 +39,8 @@ void CCueEditDlg::ShowRestored(const CStepDone& done)
     RefreshPanel();
     m_restoring = false;
     UpdateEditMenu();
+    if ((done.tables & kCueTable) != 0)
+        RefreshCopyList();  // the copied cues moved with the cues the step brought back or took away
 }
 
 void CCueEditDlg::UpdateEditMenu()

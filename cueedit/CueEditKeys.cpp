@@ -2,6 +2,7 @@
 // page keys move the level of the slider that has the focus.
 #include "cueedit/CueEditDlg.h"
 
+#include "widgets/FieldValidators.h"
 #include "widgets/HistoryKeys.h"
 
 #include <QKeyEvent>
@@ -10,18 +11,14 @@
 #include <QSlider>
 #include <cstdlib>
 
-namespace {
-
-constexpr int kActiveTimeDigits = 5;
-
-}  // namespace
-
 bool CCueEditDlg::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_name && event->type() == QEvent::FocusOut)
         OnCueNameDone();
-    if (watched == m_activeTime && event->type() == QEvent::FocusOut)
+    if (watched == m_activeTime && event->type() == QEvent::FocusOut) {
         SealHistory();  // the digits typed so far are one step
+        ShowActiveTime();
+    }
     if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
         static_cast<QWidget*>(watched)->window() == this)
         return HandleKey(static_cast<QWidget*>(watched), static_cast<QKeyEvent*>(event));
@@ -55,6 +52,8 @@ bool CCueEditDlg::HandleKey(QWidget* target, const QKeyEvent* key)
     case Qt::Key_Enter:
         if (target == m_name)
             OnCueNameDone();  // Enter applies a typed name, as leaving the box does
+        if (target == m_activeTime)
+            ShowActiveTime();
         SealHistory();
         return true;
     case Qt::Key_Escape:
@@ -64,7 +63,8 @@ bool CCueEditDlg::HandleKey(QWidget* target, const QKeyEvent* key)
     }
 }
 
-// The active time box takes typed digits only, at most five of them.
+// The active time box takes typed digits only, at most five of them; its validator
+// turns any digit into an ASCII one.
 bool CCueEditDlg::RefuseActiveTimeKey(const QKeyEvent* key) const
 {
     if (key->matches(QKeySequence::Paste))
@@ -72,7 +72,7 @@ bool CCueEditDlg::RefuseActiveTimeKey(const QKeyEvent* key) const
     const QString text = key->text();
     if (text.isEmpty() || !text.at(0).isPrint())
         return false;
-    if (text.at(0) < '0' || text.at(0) > '9')
+    if (!text.at(0).isDigit())
         return true;
     return m_activeTime->text().size() - m_activeTime->selectedText().size() >= kActiveTimeDigits;
 }
@@ -88,4 +88,18 @@ void CCueEditDlg::NudgeLevel(int delta)
         m_slider[k]->setValue(std::abs(m_doc.m_cueLevel[k][cue] - 100));
         SealHistory();  // each key press is a step
     }
+}
+
+// An emptied box, or leading zeros, stood for what the cue holds: now it says it.
+void CCueEditDlg::ShowActiveTime()
+{
+    if (m_editCue == 0)
+        return;
+    const QString held = QString::number(m_doc.m_cueActiveTime[m_doc.m_currentCue]);
+    if (m_activeTime->text() == held)
+        return;
+    m_filling = true;  // showing the value is not storing it
+    m_activeTimeDigits->SetShown(held);
+    m_activeTime->setText(held);
+    m_filling = false;
 }

@@ -4,15 +4,18 @@
 
 #include "chaseedit/ChaseEditDlg.h"
 #include "document/LineReader.h"
+#include "widgets/FieldValidators.h"
 #include "widgets/UpDown.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QSlider>
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <strings.h>
 
@@ -46,6 +49,7 @@ void CCueEditDlg::ShowPanel(bool show)
 
 void CCueEditDlg::RefreshPanel()
 {
+    m_nameNote->clear();
     m_name->setReadOnly(m_editCue == 0);
     if (m_editCue == 0) {
         m_name->clear();
@@ -66,6 +70,7 @@ void CCueEditDlg::RefreshPanel()
         m_slider[k]->setValue(std::abs(m_doc.m_cueLevel[k][cue] - 100));
     }
     ShowChase();
+    m_activeTimeDigits->SetShown(QString::number(m_doc.m_cueActiveTime[cue]));
     for (const ValueBox& v : m_values)
         v.box->setText(QString::number(ValueOf(m_doc, cue, v.value)));
     m_reverse->setChecked(!m_doc.m_cueForward[cue]);
@@ -74,14 +79,15 @@ void CCueEditDlg::RefreshPanel()
 }
 
 // Selects the cue's chase in the chase list; a chase the list does not hold
-// (deleted, or never there) gives way to the list's first entry.
+// (deleted, or never there) gives way to the list's first entry. Names are told
+// apart byte for byte, as the show finds a cue's chase.
 void CCueEditDlg::ShowChase()
 {
     const char* chase = m_doc.m_cueChase[m_doc.m_currentCue];
     m_chaseBox->setText(QString::fromLocal8Bit(chase));
     int found = -1;
     for (int i = 0; i < m_chaseList->count() && found < 0; ++i)
-        if (strcasecmp(ChaseName(m_chaseList->item(i)).constData(), chase) == 0)
+        if (std::strncmp(ChaseName(m_chaseList->item(i)).constData(), chase, kNameSize) == 0)
             found = i;
     // What an undo restored is shown as it is: the fall-back would undo the undo.
     const bool fallBack = found < 0 && !m_restoring;
@@ -181,4 +187,5 @@ void CCueEditDlg::RunChaseEditor()
     RefreshPanel();
     if (joined)
         history->JoinNext(false);
+    RefreshCopyList();  // an undo there may have moved or taken away copied cues
 }

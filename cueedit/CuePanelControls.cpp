@@ -2,6 +2,7 @@
 #include "cueedit/CueEditDlg.h"
 
 #include "widgets/DialogUnits.h"
+#include "widgets/FieldValidators.h"
 #include "widgets/UpDown.h"
 #include "widgets/WrapCheckBox.h"
 
@@ -138,6 +139,10 @@ void CCueEditDlg::BuildValueBoxes()
     m_activeTime->setAlignment(Qt::AlignCenter);
     m_activeTime->setContextMenuPolicy(Qt::NoContextMenu);  // digits are typed, not pasted
     m_activeTime->setAcceptDrops(false);
+    // Keys are filtered before they arrive; this holds for every other way in too
+    // (an input method's commit, a middle-click paste).
+    m_activeTimeDigits = new CDigitsValidator(kActiveTimeDigits, m_activeTime);
+    m_activeTime->setValidator(m_activeTimeDigits);
     connect(m_activeTime, &QLineEdit::textChanged, this, [this] { OnValueUpdate(CueValue::kActiveTime); });
     m_values.push_back({CueValue::kActiveTime, m_activeTime, nullptr});
     m_panel.push_back(m_activeTime);

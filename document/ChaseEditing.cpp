@@ -5,16 +5,16 @@
 
 #include <cstdio>
 #include <cstring>
-#include <strings.h>
 
 namespace {
 
 const char* const kBlankChase = "Blank Chase";
 
-// The chase list finds names with case ignored, so two chases may not differ in case alone.
+// A chase is the records that carry its name byte for byte, as the engine and the
+// library file see it, so names are told apart the same way everywhere.
 bool SameName(const char* a, const char* b)
 {
-    return strncasecmp(a, b, kNameSize) == 0;
+    return std::strncmp(a, b, kNameSize) == 0;
 }
 
 bool BlankName(const char* name)
@@ -35,15 +35,6 @@ void Free(CShowData& d, int r)
     std::memset(d.m_stepOutlineLamps[r], 0, sizeof d.m_stepOutlineLamps[r]);
 }
 
-// `text` cut to leave room for `suffix`, then `suffix`: always a whole name field.
-void JoinCut(char (&out)[kNameSize], const char* text, const char* suffix)
-{
-    const size_t room = kNameSize - 1 - std::strlen(suffix);
-    const size_t keep = strnlen(text, room);
-    std::memcpy(out, text, keep);
-    std::memcpy(out + keep, suffix, std::strlen(suffix) + 1);
-}
-
 }  // namespace
 
 const char* CShowData::LoadedChaseName() const
@@ -57,7 +48,7 @@ bool CShowData::ChaseExists(const char* name, const char* except) const
     for (int r = 1; r < kStepRecords; ++r) {
         if (m_stepChase[r][0] == '\0' || !SameName(m_stepChase[r], name))
             continue;
-        if (except == nullptr || std::strncmp(m_stepChase[r], except, kNameSize) != 0)
+        if (except == nullptr || !SameName(m_stepChase[r], except))
             return true;
     }
     return false;
@@ -109,7 +100,7 @@ bool CShowData::RenameChase(const char* newName)
     char old[kNameSize], name[kNameSize];
     CopyCut(old, kNameSize, LoadedChaseName());
     CopyCut(name, kNameSize, newName);
-    if (old[0] == '\0' || BlankName(name) || ChaseExists(name, old))
+    if (old[0] == '\0' || BlankName(name) || !StandsInField(name) || ChaseExists(name, old))
         return false;
     // Typed letter by letter, a new name is one step.
     const CPlace here = ChaseOnDisplay(*this);
@@ -138,11 +129,11 @@ bool CShowData::CopyChase(char (&copyName)[kNameSize])
         return false;
 
     // The name is cut rather than the " copy" after it, so a copy always says what it is.
-    JoinCut(copyName, name, " copy");
+    JoinCut(copyName, kNameSize, name, " copy");
     for (int n = 2; ChaseExists(copyName); ++n) {
         char suffix[24];
         std::snprintf(suffix, sizeof suffix, " copy %d", n);
-        JoinCut(copyName, name, suffix);
+        JoinCut(copyName, kNameSize, name, suffix);
     }
 
     CChange change(*this, StepLabel("Copy Chase %s", name));

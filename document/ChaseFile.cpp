@@ -1,12 +1,17 @@
 #include "document/LineReader.h"
+#include "document/Operator.h"
 #include "document/ProgramDir.h"
 #include "document/ShowData.h"
 #include "document/ShowFileIn.h"
 #include "document/ShowFileSave.h"
 #include "document/ShowFiles.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <numeric>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -44,6 +49,72 @@ void WriteLamps(const CShowData& doc, int r, char lamps[kLampChars + 1])
     lamps[pos] = '\0';
 }
 
+bool SameName(const CShowData& doc, int a, int b)
+{
+    return std::strncmp(doc.m_stepChase[a], doc.m_stepChase[b], kNameSize) == 0;
+}
+
+// One name with each step number more than once is more than one chase: names that
+// differed only in a character the file cannot hold ("a|b" and "a/b") come back
+// alike. Joined, all but one record of each step would be out of reach of the
+// editor and the show, so the n-th record of each step number is kept as the n-th
+// chase, under a name no other chase has, and the operator is told.
+void KeepChasesApart(CShowData& doc, int records)
+{
+    std::vector<int> order(static_cast<std::size_t>(records));
+    std::iota(order.begin(), order.end(), 1);
+    std::stable_sort(order.begin(), order.end(), [&doc](int a, int b) {
+        const int names = std::strncmp(doc.m_stepChase[a], doc.m_stepChase[b], kNameSize);
+        return names != 0 ? names < 0 : doc.m_stepNumber[a] < doc.m_stepNumber[b];
+    });
+    std::vector<int> copy(static_cast<std::size_t>(records) + 1, 0);
+    for (std::size_t i = 1; i < order.size(); ++i)
+        if (SameName(doc, order[i - 1], order[i]) && doc.m_stepNumber[order[i - 1]] == doc.m_stepNumber[order[i]])
+            copy[order[i]] = copy[order[i - 1]] + 1;
+    std::string told;
+    int clashes = 0;
+    for (std::size_t i = 0, end = 0; i < order.size(); i = end) {
+        int copies = 0;
+        for (end = i; end < order.size() && SameName(doc, order[i], order[end]); ++end)
+            copies = std::max(copies, copy[order[end]]);
+        if (copies == 0)
+            continue;
+        char name[kNameSize];
+        CopyCut(name, kNameSize, doc.m_stepChase[order[i]]);
+        std::string line = std::string("\n\"") + name + "\"";
+        for (int k = 1, n = 2; k <= copies; ++k) {
+            char apart[kNameSize], suffix[16];
+            do {
+                std::snprintf(suffix, sizeof suffix, " (%d)", n++);
+                JoinCut(apart, kNameSize, name, suffix);
+            } while (doc.ChaseExists(apart));
+            // Numbered from 1 in their order, so each chase has the step 1 that lists it.
+            int step = 1;
+            for (std::size_t j = i; j < end; ++j) {
+                if (copy[order[j]] != k)
+                    continue;
+                CopyCut(doc.m_stepChase[order[j]], kNameSize, apart);
+                doc.m_stepNumber[order[j]] = step++;
+            }
+            if (k <= 3)
+                line += std::string(", \"") + apart + "\"";
+        }
+        if (copies > 3)
+            line += " and " + std::to_string(copies - 3) + " more";
+        if (++clashes <= 10)
+            told += line;
+    }
+    if (clashes == 0 || doc.m_operator == nullptr)
+        return;
+    if (clashes > 10)
+        told += "\n... and " + std::to_string(clashes - 10) + " more names";
+    const std::string text = "The chase library " + std::string(doc.m_chaseFileName) +
+                             " holds more than one chase under one name (a \"|\" in a name used to be written as "
+                             "\"/\"). They are kept apart under these names:" +
+                             told + "\nCheck their steps, and the chase of every cue that ran one of them.";
+    doc.m_operator->Message(text.c_str(), "NOTICE");
+}
+
 }  // namespace
 
 void LoadChaseLibrary(CShowData& doc)
@@ -70,19 +141,21 @@ void LoadChaseLibrary(CShowData& doc)
             ++leftOut;
             continue;
         }
-        CopyCut(doc.m_stepChase[r], kNameSize, f[0]);
+        // A CR inside a name is written back as "/": the name is taken as it will be
+        // written, so two names that the file would make one are found as one here.
+        char written[kNameSize];
+        CopyCut(doc.m_stepChase[r], kNameSize, SafeField(f[0], written, kNameSize));
         doc.m_stepNumber[r] = step;
         CopyCut(doc.m_stepText[r], kNameSize, f[2]);
         ReadLamps(doc, r, f[3]);
         ++r;
     }
     in.Finish(reader, leftOut, "records", kStepRecords - 1);
+    KeepChasesApart(doc, r - 1);
 }
 
-bool SaveChaseLibrary(CShowData& doc)
+bool WriteChaseLibrary(CShowData& doc, const char* fileName)
 {
-    if (std::strlen(doc.m_chaseFileName) < 3)
-        return false;
     auto write = [&doc](FILE* out) {
         char lamps[kLampChars + 1];
         for (int r = 1; r < kStepRecords; ++r) {
@@ -94,9 +167,14 @@ bool SaveChaseLibrary(CShowData& doc)
                          SafeField(doc.m_stepText[r], text, kNameSize), lamps);
         }
     };
+    return SaveShowFile(ProgramPath(fileName), doc.m_chaseCheck, doc.m_operator,
+                        {"Could not save the chase library", "records"}, write);
+}
+
+bool SaveChaseLibrary(CShowData& doc)
+{
     // Only a library that reached the disk may leave memory.
-    if (!SaveShowFile(ProgramPath(doc.m_chaseFileName), doc.m_chaseCheck, doc.m_operator,
-                      {"Could not save the chase library", "records"}, write))
+    if (std::strlen(doc.m_chaseFileName) < 3 || !WriteChaseLibrary(doc, doc.m_chaseFileName))
         return false;
     doc.ClearChases();
     return true;

@@ -38,9 +38,12 @@ void OpenSlots(CShowData& d, int n, int count)
         ResetSlot(d, s, kDefaultCueName, kNoChase);
 }
 
+// The copy is a cue of its own: what follows the original does not follow it.
 void CopySlot(CShowData& d, int from, int to)
 {
+    const int mark = d.m_cueMark[to];
     WriteSlot(d, to, ReadSlot(d, from));
+    d.m_cueMark[to] = mark;
 }
 
 void RegisterSlot(CChange& change, CShowData& d, int s)
@@ -114,7 +117,7 @@ void CShowData::CopyCue(int from, int to)
 
 bool CShowData::RenameCue(int cue, const char* name)
 {
-    if (!IsCueSlot(cue) || name[0] == '\0')
+    if (!IsCueSlot(cue) || name[0] == '\0' || !StandsInField(name))
         return false;
     CChange change(*this, StepLabel("Rename Cue %d", cue), Gathered(kCueNameField, cue));
     change.Places({cue}, {cue});
@@ -180,4 +183,13 @@ void CShowData::SetCueForward(int cue, bool forward)
     change.Places({cue}, {cue});
     change.Field(kCueTable, m_cueForward[cue]);
     m_cueForward[cue] = forward;
+}
+
+int CShowData::FollowCue(int cue)
+{
+    if (!IsCueSlot(cue) || m_cueName[cue][0] == '\0')
+        return 0;
+    if (m_cueMark[cue] == 0)
+        m_cueMark[cue] = ++m_lastCueMark;
+    return m_cueMark[cue];
 }

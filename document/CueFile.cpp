@@ -109,11 +109,14 @@ void LoadCueListFile(CShowData& doc)
 
 bool SaveCueListFile(CShowData& doc)
 {
-    if (std::strlen(doc.m_cueFileName) < 3)
-        return false;
-    auto write = [&doc](FILE* out) {
+    return std::strlen(doc.m_cueFileName) >= 3 && WriteCueList(doc, doc.m_cueFileName, true);
+}
+
+bool WriteCueList(CShowData& doc, const char* name, bool cues)
+{
+    auto write = [&doc, cues](FILE* out) {
         std::fprintf(out, "%s|default.B%d|\n", kSelectedKey, doc.m_tierCount);
-        for (int s = 1; s < kCueSlots; ++s) {
+        for (int s = 1; cues && s < kCueSlots; ++s) {
             if (doc.m_cueName[s][0] == '\0')
                 continue;
             int n[kCueNumbers];
@@ -126,6 +129,6 @@ bool SaveCueListFile(CShowData& doc)
                          n[15], n[16], n[17], n[18]);
         }
     };
-    return SaveShowFile(ProgramPath(doc.m_cueFileName), doc.m_cueCheck, doc.m_operator,
+    return SaveShowFile(ProgramPath(name), doc.m_cueCheck, doc.m_operator,
                         {"Could not save the cue list", "cues"}, write);
 }

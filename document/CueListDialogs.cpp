@@ -1,6 +1,7 @@
 #include "document/Operator.h"
 #include "document/ProgramDir.h"
 #include "document/ShowData.h"
+#include "document/ShowFiles.h"
 
 #include <cstring>
 #include <string>
@@ -8,6 +9,19 @@
 namespace {
 
 const char kDefaultCueList[] = "default.cue";
+const char kUnsavedList[] =
+    "The cue list could not be saved, so its changes would be lost if another list took its place now.\n"
+    "Go on all the same?\n(Choose No, then Save As, to keep the changes in another file.)";
+
+// A name typed without an extension gets ".cue", as the dialogs' default
+// extension: a list saved as "myshow" is then one the "*.cue" filter lists.
+std::string WithCueExtension(std::string path)
+{
+    const size_t name = path.find_last_of('/') + 1;  // 0 when there is no directory part
+    if (!path.empty() && name < path.size() && path.find('.', name) == std::string::npos)
+        path += ".cue";
+    return path;
+}
 
 // Cancel, no operator, or a path too long for the name field open the default
 // list: a cut path would name some other file.
@@ -17,16 +31,27 @@ void TakeChosenName(CShowData& doc, bool chosen, const std::string& path)
     std::strcpy(doc.m_cueFileName, fits ? path.c_str() : kDefaultCueList);
 }
 
+// Before another list takes this one's place: its changes reach its file, or the
+// operator chose to let them go.
+bool SavedOrLetGo(CShowData& doc)
+{
+    if (std::strlen(doc.m_cueFileName) < 3 || SaveCueListFile(doc))
+        return true;
+    return doc.m_operator != nullptr && doc.m_operator->Ask(kUnsavedList, "Question");
+}
+
 }  // namespace
 
-void CShowData::LoadCueList()
+bool CShowData::LoadCueList()
 {
-    if (std::strlen(m_cueFileName) > 2)
-        SaveFile("cue");
+    if (!SavedOrLetGo(*this))
+        return false;
     std::string path;
     bool chosen = m_operator != nullptr && m_operator->ChooseOpenFile(ProgramDir(), path);
+    path = WithCueExtension(path);
     TakeChosenName(*this, chosen, path);
     LoadFile("cue");
+    return true;
 }
 
 // A cancelled Save As changes nothing: the list keeps its own file, so the save
@@ -35,20 +60,28 @@ void CShowData::SaveCueListAs()
 {
     std::string path;
     bool chosen = m_operator != nullptr && m_operator->ChooseSaveFile(ProgramDir(), path);
+    path = WithCueExtension(path);
     if (!chosen || path.empty() || path.size() >= sizeof m_cueFileName)
         return;
-    std::strcpy(m_cueFileName, path.c_str());
-    SaveFile("cue");
+    // The list takes the new name only once it stands in that file: a name it could
+    // not be written under would fail File > Save and the close as well.
+    if (WriteCueList(*this, path.c_str(), true))
+        std::strcpy(m_cueFileName, path.c_str());
 }
 
 bool CShowData::NewCueList()
 {
+    if (!SavedOrLetGo(*this))
+        return false;
     std::string path;
     bool chosen = m_operator != nullptr && m_operator->ChooseSaveFile(ProgramDir(), path);
+    path = WithCueExtension(path);
     if (!chosen || path.empty() || path.size() >= sizeof m_cueFileName)
+        return false;
+    // The empty list is written first; the cues go only once it stands in its file.
+    if (!WriteCueList(*this, path.c_str(), false))
         return false;
     ClearCues();
     std::strcpy(m_cueFileName, path.c_str());
-    SaveFile("cue");
     return true;
 }

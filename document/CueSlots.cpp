@@ -16,6 +16,7 @@ CCueSlot ReadSlot(const CShowData& d, int s)
     slot.forward = d.m_cueForward[s];
     for (int k = 0; k < kChannels; ++k)
         slot.level[k] = d.m_cueLevel[k][s];
+    slot.mark = d.m_cueMark[s];
     return slot;
 }
 
@@ -30,6 +31,7 @@ void WriteSlot(CShowData& d, int s, const CCueSlot& slot)
     d.m_cueForward[s] = slot.forward;
     for (int k = 0; k < kChannels; ++k)
         d.m_cueLevel[k][s] = slot.level[k];
+    d.m_cueMark[s] = slot.mark;
 }
 
 bool SlotIsBlank(const CShowData& d, int s)
@@ -38,7 +40,7 @@ bool SlotIsBlank(const CShowData& d, int s)
     if (std::memcmp(d.m_cueName[s], kZero, kNameSize) != 0 || std::memcmp(d.m_cueChase[s], kZero, kNameSize) != 0)
         return false;
     if (d.m_cueFadeTime[s] != 0 || d.m_cueActiveTime[s] != 0 || d.m_cueChaseSpeed[s] != 0 ||
-        d.m_cueRunCount[s] != 0 || d.m_cueForward[s])
+        d.m_cueRunCount[s] != 0 || d.m_cueForward[s] || d.m_cueMark[s] != 0)
         return false;
     for (const auto& channel : d.m_cueLevel)
         if (channel[s] != 0)
@@ -58,6 +60,7 @@ void MoveSlots(CShowData& d, int from, int to, int count)
     move(d.m_cueChaseSpeed);
     move(d.m_cueRunCount);
     move(d.m_cueForward);
+    move(d.m_cueMark);
     for (auto& channel : d.m_cueLevel)
         move(channel);
 }
@@ -76,4 +79,5 @@ void ResetSlot(CShowData& d, int s, const char* name, const char* chase)
     d.m_cueForward[s] = false;
     for (auto& channel : d.m_cueLevel)
         channel[s] = 0;
+    d.m_cueMark[s] = 0;  // a new cue, or none: nothing follows it yet
 }

@@ -13,6 +13,7 @@ struct CCueSlot {
     int fadeTime, activeTime, chaseSpeed, runCount;
     bool forward;
     int level[kChannels];
+    int mark;  // moves with the cue, never copied to another
 };
 
 CCueSlot ReadSlot(const CShowData& d, int s);

@@ -12,9 +12,16 @@ bool AskYesNo(IOperator* person, const char* question)
 
 }  // namespace
 
-void CShowData::FirstRunSetup(const char* text)
+bool CShowData::FirstRunSetup(const char* text)
 {
+    // A layout without tiers could never be mended from any screen: without a
+    // number nothing is written, and the next start asks again.
     int tiers = LeadingNumber(text != nullptr ? text : "");
+    if (tiers < 1) {
+        if (m_operator != nullptr)
+            m_operator->Message(kNothingSetUpText, "NOTICE");
+        return false;
+    }
     bool star = AskYesNo(m_operator, "Do you have a Star?");
     bool cross = AskYesNo(m_operator, "Do you have a Cross?");
     bool chest = AskYesNo(m_operator, "Do you have the Chase Lights?");
@@ -42,4 +49,5 @@ void CShowData::FirstRunSetup(const char* text)
         for (int& c : m_outlineColor)
             c = 0;
     SaveLayout();
+    return true;
 }

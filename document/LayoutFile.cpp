@@ -1,3 +1,4 @@
+#include "document/Layout.h"
 #include "document/LineReader.h"
 #include "document/Operator.h"
 #include "document/ProgramDir.h"
@@ -12,12 +13,6 @@ namespace {
 
 const char kLayoutName[] = "colors.txt";
 
-// A colour index that later picks a brush must stay inside the brush table.
-int ClampColor(int c)
-{
-    return c < 0 ? 0 : (c >= kColors ? kColors - 1 : c);
-}
-
 // Missing or malformed numbers read as 0.
 int NumberAt(const char* const fields[], int i)
 {
@@ -28,11 +23,6 @@ void ReadColors(const char* const f[], int out[], int count)
 {
     for (int i = 0; i < count; ++i)
         out[i] = ClampColor(NumberAt(f, 1 + i));
-}
-
-unsigned char Scaled(int component, int level)
-{
-    return static_cast<unsigned char>((static_cast<long long>(component) * level / 100) & 0xFF);
 }
 
 CRect* WindowRect(CShowData& doc, const char* name)
@@ -60,12 +50,7 @@ void ReadLayoutLine(CShowData& doc, char* line)
     if (std::strcmp(key, "color") == 0) {
         if (!ParseNumber(f[1], index) || index < 0 || index >= kColors)
             return;
-        int r = NumberAt(f, 2), g = NumberAt(f, 3), b = NumberAt(f, 4);
-        doc.m_colorRed[index] = r;
-        doc.m_colorGreen[index] = g;
-        doc.m_colorBlue[index] = b;
-        for (int p = 0; p < kLevels; ++p)
-            doc.m_levelBrush[index][p] = CBrush{Scaled(r, p), Scaled(g, p), Scaled(b, p), true};
+        DefineColor(doc, index, NumberAt(f, 2), NumberAt(f, 3), NumberAt(f, 4));
     } else if (std::strcmp(key, "row") == 0) {
         if (!ParseNumber(f[1], index) || index < 1 || index > kTiers)
             return;
@@ -99,16 +84,12 @@ void ReadLayoutLine(CShowData& doc, char* line)
     }
 }
 
-const char* const kDefaultColors[] = {
-    "color|0|255|255|255|white", "color|1|0|0|255|blue",     "color|2|255|0|0|red",
-    "color|3|0|255|0|green",     "color|4|255|255|0|yellow", "color|5|255|150|0|orange",
-    "color|6|255|255|255|white", "color|7|0|0|0|black",
-};
-
 void WriteLayout(const CShowData& doc, FILE* out)
 {
-    for (const char* line : kDefaultColors)
-        std::fprintf(out, "%s\n", line);
+    for (int i = 0; i < kTableColors; ++i) {
+        const CNamedColor& c = kColorTable[i];
+        std::fprintf(out, "color|%d|%d|%d|%d|%s\n", i, c.red, c.green, c.blue, c.name);
+    }
     for (int t = 0; t < kTiers; ++t) {
         if (!doc.m_tierPresent[t])
             continue;
@@ -135,12 +116,16 @@ void WriteLayout(const CShowData& doc, FILE* out)
 
 }  // namespace
 
-bool CShowData::LoadLayout()
+bool CShowData::LoadLayout(bool* nothingSetUp)
 {
+    if (nothingSetUp != nullptr)
+        *nothingSetUp = false;
     CShowFileIn in(ProgramPath(kLayoutName), m_layoutCheck, m_operator);
     if (in.Missing()) {
         std::string text = m_operator != nullptr ? m_operator->AskTierCount() : std::string();
-        FirstRunSetup(text.c_str());
+        bool done = FirstRunSetup(text.c_str());
+        if (nothingSetUp != nullptr)
+            *nothingSetUp = !done;
         return false;
     }
     // A file that is there but cannot be read must not be replaced by a fresh layout.
@@ -152,12 +137,12 @@ bool CShowData::LoadLayout()
     in.Finish(reader);
     if (m_layoutCheck.unreadable)
         return false;
-    std::snprintf(m_chaseFileName, sizeof m_chaseFileName, "default.B%02d", m_tierCount);
+    CopyCut(m_chaseFileName, kFileNameSize, ChaseLibraryName(m_tierCount).c_str());
     return true;
 }
 
-void CShowData::SaveLayout()
+bool CShowData::SaveLayout()
 {
-    SaveShowFile(ProgramPath(kLayoutName), m_layoutCheck, m_operator, {"Failed to open Config File", "lines"},
-                 [this](FILE* out) { WriteLayout(*this, out); });
+    return SaveShowFile(ProgramPath(kLayoutName), m_layoutCheck, m_operator, {"Failed to open Config File", "lines"},
+                        [this](FILE* out) { WriteLayout(*this, out); });
 }

@@ -91,15 +91,42 @@ int LeadingNumber(const char* text)
     return value;
 }
 
+std::size_t TextFit(const char* text, std::size_t room)
+{
+    const std::size_t length = strnlen(text, room + 1);
+    if (length <= room)
+        return length;
+    // The byte that does not fit continues a character begun before it: that
+    // character goes whole. Bytes that are no UTF-8 are cut where they stand.
+    auto continuation = [text](std::size_t i) { return (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80; };
+    std::size_t start = room;
+    while (start > 0 && room - start < 3 && continuation(start))
+        --start;
+    return start < room && static_cast<unsigned char>(text[start]) >= 0xC0 ? start : room;
+}
+
 void CopyCut(char* field, int size, const char* text)
 {
     if (size <= 0)
         return;
-    size_t length = std::strlen(text);
-    if (length > static_cast<size_t>(size - 1))
-        length = static_cast<size_t>(size - 1);
-    std::memcpy(field, text, length);
+    const std::size_t length = TextFit(text, static_cast<std::size_t>(size - 1));
+    std::memmove(field, text, length);
     field[length] = '\0';
+}
+
+void JoinCut(char* field, int size, const char* text, const char* suffix)
+{
+    const std::size_t tail = std::strlen(suffix);
+    if (size <= 0 || tail >= static_cast<std::size_t>(size))
+        return;
+    const std::size_t keep = TextFit(text, static_cast<std::size_t>(size - 1) - tail);
+    std::memmove(field, text, keep);
+    std::memcpy(field + keep, suffix, tail + 1);
+}
+
+bool StandsInField(const char* text)
+{
+    return std::strpbrk(text, "|\r\n") == nullptr;
 }
 
 const char* SafeField(const char* text, char* scratch, int size)

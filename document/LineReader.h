@@ -3,6 +3,7 @@
 // every line is read whole, cut to the format's limit, and split without ever
 // writing past a fixed buffer.
 
+#include <cstddef>
 #include <cstdio>
 
 // Longest line the layout file and the chase/cue files carry.
@@ -44,8 +45,21 @@ bool ParseNumber(const char* text, int& value, const char** end = nullptr);
 // Like ParseNumber, 0 when there is no number.
 int LeadingNumber(const char* text);
 
-// Copies `text` into a field of `size` bytes, cutting what does not fit.
+// How many leading bytes of `text` fit in `room` bytes without cutting a
+// character in two: a UTF-8 character that would not fit whole is left out.
+std::size_t TextFit(const char* text, std::size_t room);
+
+// Copies `text` into a field of `size` bytes, cutting what does not fit on a
+// character boundary.
 void CopyCut(char* field, int size, const char* text);
+
+// `text`, cut as CopyCut does to leave room for `suffix`, then `suffix` whole, in a
+// field of `size` bytes (`suffix` must be shorter than the field).
+void JoinCut(char* field, int size, const char* text, const char* suffix);
+
+// Whether `text` can stand in a written field as it is: a "|", CR or LF would
+// change into another character on the way to the file and back.
+bool StandsInField(const char* text);
 
 // `text` as it may stand in a written field: a "|", CR or LF inside it would
 // split the record on reading, so each becomes "/". Returns `text` itself when

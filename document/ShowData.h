@@ -8,6 +8,7 @@
 #include <vector>
 
 class CHistory;
+struct CLayout;
 class CSerialPort;
 class IOperator;
 class IRepaint;
@@ -24,6 +25,10 @@ constexpr int kNameSize = 100;
 constexpr int kFileNameSize = 200;
 constexpr int kPortNameSize = 25;
 constexpr int kFrameBufferSize = 64;
+
+// What the first run tells the operator when it was given no number of tiers.
+inline constexpr const char* kNothingSetUpText =
+    "Nothing was set up: no number of tiers was given.\nThe questions come again at the next start.";
 
 // Channel indexes, in the order cues, engine and frames share.
 enum Channel {
@@ -89,24 +94,47 @@ public:
     CuePaste PasteCues(int n, const int* sources, int count);
     void DeleteCue(int n);
     void CopyCue(int from, int to);
-    // False, and the name kept, for an empty name: a nameless slot is no cue.
+    // False, and the name kept, for an empty name (a nameless slot is no cue) or one
+    // holding a "|" or a line break (the cue list file would write another name).
     bool RenameCue(int cue, const char* name);
     void SetCueLevel(int cue, int channel, int level);  // clamped to 0..100
     void SetCueValue(int cue, CueValue value, int number);
     void SetCueChase(int cue, const char* chase);
     void SetCueForward(int cue, bool forward);
+    // A number that stays with cue `cue` wherever inserts, deletes, undo and redo
+    // move it (m_cueMark; the cue editor's copy list follows its cues by it); 0 for no cue.
+    int FollowCue(int cue);
 
     // --- files (document/)
-    bool LoadLayout();
-    void SaveLayout();
-    void FirstRunSetup(const char* text);
+    // False when the layout file was not read. `nothingSetUp` is then true when
+    // the file was missing and the first run, given no tier count, wrote nothing.
+    bool LoadLayout(bool* nothingSetUp = nullptr);
+    // False when the file could not be written; the operator has been told why.
+    bool SaveLayout();
+    // False, and nothing written, when the text does not start with a tier count of 1 or more.
+    bool FirstRunSetup(const char* text);
     void LoadFile(const char* kind);
     void SaveFile(const char* kind);
-    void LoadCueList();
+    // Saves the list, asks for another and loads it. False, and nothing changed, when
+    // the list could not be saved and the operator chose to keep it.
+    bool LoadCueList();
+    // Saves the list under a name the operator chooses; the list takes that name
+    // only when the save succeeded.
     void SaveCueListAs();
-    // Asks for the new list's file first, then empties the cue table and saves it
-    // there. False when cancelled: the list and its file name stay as they were.
+    // Saves the list, asks for the new list's file and writes an empty list there,
+    // then empties the cue table. False when cancelled or when either save failed:
+    // the list and its file name stay as they were.
     bool NewCueList();
+
+    // --- the structure's layout (document/LayoutChange.cpp)
+    void CopyLayout(CLayout& layout) const;
+    // Takes over an edited layout and saves the layout file. A new tier count names
+    // another chase library: the chases in use are saved to their own first, a
+    // missing new library starts as a copy of them, and of an existing one the
+    // operator chooses whether its chases or the ones in use stay. False, with the
+    // layout and the library as they were, when the layout has a problem
+    // (LayoutProblem) or a file could not be written or read.
+    bool ChangeLayout(const CLayout& layout);
 
     // --- engine (engine/)
     void LoadChase(const char* name);
@@ -147,13 +175,14 @@ public:
     bool NewChase();
     // Frees every record of the loaded chase; no chase stays loaded.
     void DeleteChase();
-    // Gives the loaded chase a new name. Refused (false) for a blank name or one
-    // another chase has, so no chase is ever freed or merged by a rename.
+    // Gives the loaded chase a new name. Refused (false) for a blank name, one another
+    // chase has, or one holding a "|" or a line break (the library file would write
+    // another name), so no chase is ever freed or merged by a rename.
     bool RenameChase(const char* newName);
     // Copies the loaded chase under a name no chase has and loads the copy; its name
     // goes to `copyName`. False when there are not enough free records.
     bool CopyChase(char (&copyName)[kNameSize]);
-    // Whether a chase of that name exists, case ignored, not counting chase `except`.
+    // Whether a chase of exactly that name exists, not counting chase `except`.
     bool ChaseExists(const char* name, const char* except = nullptr) const;
     // Name of the loaded chase (its step 1), "" when none is loaded.
     const char* LoadedChaseName() const;
@@ -181,6 +210,9 @@ public:
     int m_cueRunCount[kCueSlots];
     bool m_cueForward[kCueSlots];
     int m_cueLevel[kChannels][kCueSlots];
+    // The number FollowCue gave the cue of each slot (0: none); it moves with the slot.
+    int m_cueMark[kCueSlots];
+    int m_lastCueMark;
 
     // Light step records
     char m_stepChase[kStepRecords][kNameSize];

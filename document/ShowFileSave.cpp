@@ -29,9 +29,9 @@ bool CopyBytes(int from, int to)
     }
 }
 
-// Copies `target` to the first free "<target>.bak", "<target>.bak2", ...
-// Returns the copy's path, or "" with the reason in `why`.
-std::string BackUp(const std::string& target, std::string& why)
+}  // namespace
+
+std::string BackUpFile(const std::string& target, std::string& why)
 {
     int from = open(target.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     struct stat st {};
@@ -64,6 +64,8 @@ std::string BackUp(const std::string& target, std::string& why)
     return "";
 }
 
+namespace {
+
 void Tell(IOperator* person, const std::string& text, const char* caption)
 {
     if (person != nullptr)
@@ -86,7 +88,7 @@ bool SaveShowFile(const std::string& path, CFileCheck& check, IOperator* person,
     std::string backup;
     if (file.Stream() != nullptr && sameFile && check.leftOut > 0) {
         std::string why;
-        backup = BackUp(file.Target(), why);
+        backup = BackUpFile(file.Target(), why);
         if (backup.empty()) {
             Tell(person, failed + why + ".\nThe file on disk was not changed.", "ERROR");
             return false;

@@ -20,3 +20,7 @@ struct CSaveText {
 // found. False, with the old file as it was, when nothing was saved.
 bool SaveShowFile(const std::string& path, CFileCheck& check, IOperator* person, const CSaveText& text,
                   const std::function<void(FILE*)>& write);
+
+// Copies `target` to the first free "<target>.bak", "<target>.bak2", ...
+// Returns the copy's path, or "" with the reason in `why`.
+std::string BackUpFile(const std::string& target, std::string& why);

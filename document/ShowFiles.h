@@ -5,8 +5,14 @@
 class CShowData;
 
 void LoadChaseLibrary(CShowData& doc);
+// Writes the library in memory to `fileName` in the program directory and keeps
+// it in memory, undo history and all. False when nothing was written.
+bool WriteChaseLibrary(CShowData& doc, const char* fileName);
 // False when nothing was written; the library in memory is then left as it was.
 bool SaveChaseLibrary(CShowData& doc);
 void LoadCueListFile(CShowData& doc);
-// False when nothing was written.
+// Writes the list to its file; false when nothing was written.
 bool SaveCueListFile(CShowData& doc);
+// Writes the list to the file `name`, or only its first line (an empty list) when
+// `cues` is false; false when nothing was written.
+bool WriteCueList(CShowData& doc, const char* name, bool cues);

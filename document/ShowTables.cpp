@@ -19,7 +19,7 @@ void Zero(Table&... tables)
 void CShowData::ClearCues()
 {
     Zero(m_cueName, m_cueChase, m_cueFadeTime, m_cueActiveTime, m_cueChaseSpeed, m_cueRunCount, m_cueForward,
-         m_cueLevel);
+         m_cueLevel, m_cueMark);
     m_currentCue = 0;
     if (m_history != nullptr)
         m_history->Forget(kCueTable);

@@ -50,7 +50,11 @@ inline std::string Markers(const CShowData& d)
         for (int t = kTiers; t >= 1; --t)
             if (d.m_stepTierLamps[d.m_chaseStepRecord[k]][t - 1][0] != 0)
                 marker = t;
-        text += (k > 1 ? " " : "") + std::to_string(marker);
+        // Appended piece by piece: `"x" + std::to_string(...)` trips a false
+        // -Wrestrict of GCC 12 at -O3.
+        if (k > 1)
+            text += ' ';
+        text += std::to_string(marker);
     }
     return text;
 }

@@ -17,8 +17,8 @@ TEST(ChaseEditing, RenameRefusesNamesThatWouldFreeOrMergeChases)
         bool applied;
         std::string stored;
     } cases[] = {
-        {"", false, "Run"},      {"  ", false, "Run"}, {"Other", false, "Run"}, {"OTHER", false, "Run"},
-        {"RUN", true, "RUN"},    {longName, true, longName.substr(0, kNameSize - 1)},
+        {"", false, "Run"},      {"  ", false, "Run"}, {"Other", false, "Run"}, {"OTHER", true, "OTHER"},
+        {"RUN", true, "RUN"},    {longName, true, longName.substr(0, kNameSize - 1)}, {"Run|Fast", false, "Run"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -36,6 +36,9 @@ TEST(ChaseEditing, RenameRefusesNamesThatWouldFreeOrMergeChases)
 TEST(ChaseEditing, CopyTakesANameNoChaseHasAndEveryStepWithItsLampsAndText)
 {
     const std::string longName(kNameSize - 1, 'y');
+    std::string wideName = "\xc3\xa9";  // é and 32 中: 98 bytes
+    while (wideName.size() < 98)
+        wideName += "\xe4\xb8\xad";
     struct Case {
         std::string name;
         std::vector<std::string> taken;
@@ -43,8 +46,10 @@ TEST(ChaseEditing, CopyTakesANameNoChaseHasAndEveryStepWithItsLampsAndText)
     } cases[] = {
         {"Run", {}, "Run copy"},
         {"Run", {"Run copy"}, "Run copy 2"},
-        {"Run", {"RUN COPY", "Run copy 2"}, "Run copy 3"},
+        {"Run", {"Run copy", "Run copy 2"}, "Run copy 3"},
+        {"Run", {"RUN COPY"}, "Run copy"},
         {longName, {}, longName.substr(0, kNameSize - 6) + " copy"},  // the name is cut, not " copy"
+        {wideName, {}, wideName.substr(0, 2 + 30 * 3) + " copy"},     // ... never inside a character
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.copy);

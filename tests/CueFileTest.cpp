@@ -1,6 +1,7 @@
 #include "tests/FileTestSupport.h"
 
 #include <cstring>
+#include <filesystem>
 #include <functional>
 
 namespace {
@@ -117,6 +118,25 @@ TEST_F(CueFile, SaveAsCancelledOrTooLongKeepsTheListsFile)
     doc->m_operator = nullptr;
     doc->LoadCueList();  // nobody answers the open dialog: the default list opens
     EXPECT_STREQ(doc->m_cueFileName, "default.cue");
+}
+
+// A list saved as "myshow" used to be written without an extension, so the open
+// dialog's "*.cue" filter never listed it again.
+TEST_F(CueFile, NameTypedWithoutAnExtensionGetsDotCue)
+{
+    std::filesystem::create_directory(dir.Path("v1.0"));
+    for (const auto& [typed, file] : {std::pair{"myshow", "myshow.cue"}, {"evening.txt", "evening.txt"},
+                                      {"v1.0/evening", "v1.0/evening.cue"}}) {
+        SCOPED_TRACE(typed);
+        std::strcpy(doc->m_cueName[1], "Kept");
+        person.files = {dir.Path(typed), dir.Path(typed)};
+        doc->SaveCueListAs();
+        Name("");
+        doc->ClearCues();
+        doc->LoadCueList();
+        EXPECT_EQ(doc->m_cueFileName, dir.Path(file));
+        EXPECT_STREQ(doc->m_cueName[1], "Kept");  // saved there and opened from there
+    }
 }
 
 // Each bad line sits before a good cue line, which must still load as the last cue.

@@ -28,15 +28,16 @@ inline void Fill(CShowData& d, int slot, int seed)
         d.m_cueLevel[k][slot] = (seed * 7 + k * 3) % 101;
 }
 
-// Every field of a slot as one text.
+// Every field of a slot as one text. Numbers are appended piece by piece:
+// `" " + std::to_string(...)` trips a false -Wrestrict of GCC 12 at -O3.
 inline std::string Fields(const CShowData& d, int s)
 {
     std::string text = std::string(d.m_cueName[s]) + "|" + d.m_cueChase[s];
     for (int n : {d.m_cueFadeTime[s], d.m_cueActiveTime[s], d.m_cueChaseSpeed[s], d.m_cueRunCount[s],
                   static_cast<int>(d.m_cueForward[s])})
-        text += " " + std::to_string(n);
+        text.append(" ").append(std::to_string(n));
     for (const auto& channel : d.m_cueLevel)
-        text += " " + std::to_string(channel[s]);
+        text.append(" ").append(std::to_string(channel[s]));
     return text;
 }
 

@@ -61,13 +61,19 @@ TEST(FileFault, UnreadableFilesAreToldAtLoadNeverBlockAndAreNeverSavedOver)
         const char* reason;
         bool asNobody;
     } standIns[] = {
-        {"directory", [](auto& p) { mkdir(p.c_str(), 0755); }, "a directory, not a regular file", false},
-        {"pipe", [](auto& p) { mkfifo(p.c_str(), 0644); }, "a named pipe, not a regular file", false},
-        {"link loop", [](auto& p) { symlink(p.c_str(), p.c_str()); }, "Too many levels of symbolic links", false},
-        {"device", [](auto& p) { symlink("/dev/zero", p.c_str()); }, "a device, not a regular file", false},
-        {"read error", [](auto& p) { symlink("/proc/self/mem", p.c_str()); }, "Input/output error", false},
-        {"huge", [](auto& p) { std::ofstream(p) << "x"; truncate(p.c_str(), 65 << 20); }, "larger than 64 MB", false},
-        {"root's alone", [](auto& p) { std::ofstream(p) << "x"; chmod(p.c_str(), 0600); }, "Permission denied", true},
+        // Each stand-in must be made, or the case would check some other fault.
+        {"directory", [](auto& p) { EXPECT_EQ(mkdir(p.c_str(), 0755), 0); }, "a directory, not a regular file", false},
+        {"pipe", [](auto& p) { EXPECT_EQ(mkfifo(p.c_str(), 0644), 0); }, "a named pipe, not a regular file", false},
+        {"link loop", [](auto& p) { EXPECT_EQ(symlink(p.c_str(), p.c_str()), 0); }, "Too many levels of symbolic links",
+         false},
+        {"device", [](auto& p) { EXPECT_EQ(symlink("/dev/zero", p.c_str()), 0); }, "a device, not a regular file",
+         false},
+        {"read error", [](auto& p) { EXPECT_EQ(symlink("/proc/self/mem", p.c_str()), 0); }, "Input/output error",
+         false},
+        {"huge", [](auto& p) { std::ofstream(p) << "x"; EXPECT_EQ(truncate(p.c_str(), 65 << 20), 0); },
+         "larger than 64 MB", false},
+        {"root's alone", [](auto& p) { std::ofstream(p) << "x"; EXPECT_EQ(chmod(p.c_str(), 0600), 0); },
+         "Permission denied", true},
     };
     for (const FileKind& file : kFiles) {
         for (const auto& standIn : standIns) {
@@ -122,15 +128,18 @@ TEST(FileFault, RecordsBeyondTheTablesAreToldAndTheWholeFileIsBackedUpOnce)
         const char* records;
         int headerLines;
     } cases[] = {
-        {"default.B18", "chase", kStepRecords - 1, "Big|1|t|1|\n", "records", 0},
-        {"show.cue", "cue", kCueSlots - 1, "Cue|C|1|\n", "cues", 1},
+        {"default.B18", "chase", kStepRecords - 1, "Big|%d|t|1|\n", "records", 0},  // one chase, every step once
+        {"show.cue", "cue", kCueSlots - 1, "Cue|C|%d|\n", "cues", 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         CTempProgramDir dir;
         std::string file;
-        for (int i = 0; i < c.capacity + 3; ++i)
-            file += c.line;
+        char line[64];
+        for (int i = 0; i < c.capacity + 3; ++i) {
+            std::snprintf(line, sizeof line, c.line, i % c.capacity + 1);
+            file += line;
+        }
         dir.Write(c.name, file);
         dir.Write(std::string(c.name) + ".bak", "an older backup");
         // The second load and save of what fits says nothing and copies nothing.
@@ -162,10 +171,11 @@ TEST(FileFault, SavesKeepTheModeAndWriteThroughLinks)
         {[](auto&) {}, 027, "default.B18", 0640},
         {[](auto& d) {  // a relative link to an absolute one, to a file of mode 0600
              d.Write("shows/lib.B18", "x"), chmod(d.Path("shows/lib.B18").c_str(), 0600);
-             symlink(d.Path("shows/lib.B18").c_str(), d.Path("shows/middle").c_str());
-             symlink("shows/middle", d.Path("default.B18").c_str());
+             EXPECT_EQ(symlink(d.Path("shows/lib.B18").c_str(), d.Path("shows/middle").c_str()), 0);
+             EXPECT_EQ(symlink("shows/middle", d.Path("default.B18").c_str()), 0);
          }, 022, "shows/lib.B18", 0600},
-        {[](auto& d) { symlink("shows/new.B18", d.Path("default.B18").c_str()); }, 002, "shows/new.B18", 0664},
+        {[](auto& d) { EXPECT_EQ(symlink("shows/new.B18", d.Path("default.B18").c_str()), 0); }, 002, "shows/new.B18",
+         0664},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.target);

@@ -34,7 +34,7 @@ TEST_F(FirstRun, TierTextGivesTheLeadingNumber)
         const char* text;
         int present;
     } cases[] = {
-        {"25", 18}, {"abc", 0}, {"", 0}, {"3 tiers", 3}, {"-2", 0}, {"18", 18}, {"99999999999999999999", 18}, {"0", 0},
+        {"25", 18}, {"3 tiers", 3}, {"18", 18}, {"99999999999999999999", 18}, {"1", 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
@@ -62,18 +62,26 @@ TEST_F(FirstRun, YesAnswersAddStarCrossChestAndOutline)
 TEST_F(FirstRun, OnlyTheCrossAnsweredYes)
 {
     person.answers = {false, true, false, false};
-    doc->FirstRunSetup("0");
+    doc->FirstRunSetup("1");
     EXPECT_TRUE(doc->m_crossPresent);
     EXPECT_FALSE(doc->m_starPresent);
     EXPECT_FALSE(doc->m_chestPresent);
-    EXPECT_EQ(dir.Read("colors.txt"), kDefaultColors + "cross|4|\n" + kZeroWindows);
+    EXPECT_EQ(dir.Read("colors.txt"), kDefaultColors + "row|1|1|2|3|5|0|0|\ncross|4|\n" + kZeroWindows);
 }
 
-TEST_F(FirstRun, NobodyAtTheConsoleMeansNo)
+// A first run given no tier count, or with nobody to give one, used to write a
+// layout without lamps that no screen could mend; now it writes nothing.
+TEST_F(FirstRun, WithoutATierCountNothingIsSetUpAndNothingAsked)
 {
+    for (const char* text : {"", "0", "abc"}) {
+        person.shown.clear();
+        person.tierCount = text;
+        EXPECT_FALSE(doc->LoadLayout());
+        EXPECT_EQ(person.Transcript(), std::string("NOTICE: ") + kNothingSetUpText + "\n") << text;
+    }
     doc->m_operator = nullptr;
     EXPECT_FALSE(doc->LoadLayout());
-    EXPECT_EQ(dir.Read("colors.txt"), kDefaultColors + kZeroWindows);
+    EXPECT_FALSE(dir.Exists("colors.txt"));
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -267,6 +269,57 @@ TEST(TreeMonitorTool, ExitsWithAFaultWhenAFrameIsBroken)
     EXPECT_EQ(ReadLineFrom(monitor), "channel Cross fade 5 level 5 BAD CHECKSUM");
     int status = pclose(monitor);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+}
+
+
+// What the monitor answers on its command line, and that it opens nothing when it
+// only answers: the exit status, and a text the answer must hold on stdout or stderr.
+TEST(TreeMonitorTool, HelpAndMisuseAreAnsweredWithoutOpeningALine)
+{
+    std::string tool = MonitorPath();
+    if (access(tool.c_str(), X_OK) != 0)
+        GTEST_SKIP() << "treemonitor is not built beside the tests";
+    const struct {
+        const char* args;
+        int status;
+        const char* out;  // first line of stdout
+        const char* err;  // held in stderr
+    } cases[] = {
+        {"--help", 0, "usage: treemonitor [DEVICE] [--count N] [--seconds S]", ""},
+        {"/dev/null -h", 0, "usage: treemonitor [DEVICE] [--count N] [--seconds S]", ""},
+        {"--verbose", 2, "", "treemonitor: unknown option --verbose\nusage: treemonitor [DEVICE]"},
+        {"--count", 2, "", "--count needs a whole number of frames"},
+        {"--count 3x", 2, "", "--count needs a whole number of frames"},
+        {"--count -1", 2, "", "--count needs a whole number of frames"},
+        {"--seconds inf", 2, "", "--seconds needs a number of seconds"},
+        {"--seconds nan", 2, "", "--seconds needs a number of seconds"},
+        {"/dev/null /dev/zero", 2, "", "give one DEVICE only"},
+        {"/nonexistent/tty", 2, "", "treemonitor: cannot open /nonexistent/tty: No such file or directory"},
+    };
+    for (const auto& c : cases) {
+        const std::string errFile = testing::TempDir() + "monitor-stderr";
+        FILE* monitor = popen((tool + " " + c.args + " 2>" + errFile).c_str(), "r");
+        ASSERT_NE(monitor, nullptr);
+        std::string out = ReadLineFrom(monitor);
+        int status = pclose(monitor);
+        std::ifstream in(errFile);
+        std::string err((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == c.status) << c.args << ": " << status;
+        EXPECT_EQ(out, c.out) << c.args;
+        EXPECT_NE(err.find(c.err), std::string::npos) << c.args << ": " << err;
+        if (c.status == 0) {
+            EXPECT_EQ(err, "") << c.args;
+        }
+    }
+    // Installed under another name, it says that name.
+    const std::string installed = testing::TempDir() + "glimmerbox-monitor";
+    unlink(installed.c_str());
+    ASSERT_EQ(symlink(tool.c_str(), installed.c_str()), 0);
+    FILE* monitor = popen((installed + " --help").c_str(), "r");
+    ASSERT_NE(monitor, nullptr);
+    EXPECT_EQ(ReadLineFrom(monitor), "usage: glimmerbox-monitor [DEVICE] [--count N] [--seconds S]");
+    pclose(monitor);
+    unlink(installed.c_str());
 }
 
 }  // namespace

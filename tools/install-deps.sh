@@ -1,10 +1,15 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the console, its tests and benchmarks need, when missing.
 # With --console only what configuring and building the console needs, so a first
-# start does not wait for the fuzzing compiler.
+# start does not wait for the fuzzing compiler; with --package that and what makes
+# and checks the Debian package.
 set -euo pipefail
 packages=(cmake g++ make libgtest-dev libbenchmark-dev qt6-base-dev xvfb xauth)
-[ "${1:-}" = "--console" ] || packages+=(clang libclang-rt-14-dev)
+case "${1:-}" in
+  --console) ;;
+  --package) packages+=(dpkg-dev lintian desktop-file-utils appstream) ;;
+  *) packages+=(clang libclang-rt-14-dev) ;;
+esac
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

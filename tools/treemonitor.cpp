@@ -2,13 +2,7 @@
 // each, the frames that arrive on a serial line, flagging anything it cannot decode.
 // Before a chase frame that came late or after a gap in the 100 ms cadence it prints
 // a LATE or GAP line, and when it ends (also on SIGINT or SIGTERM) a SUMMARY line.
-//
-//   treemonitor [DEVICE] [--count N] [--seconds S]
-//
-// Without DEVICE it creates a pseudo-terminal and prints the device the console
-// should be given (for example as "1|/dev/pts/3|" in Glimmerbox.cfg) as its first line.
-// --count stops after N frames. Exit status: 0 when every frame decoded cleanly,
-// 1 when a frame was flagged, 2 on misuse.
+// `--help` says how to use it; the package installs it as glimmerbox-monitor.
 
 #include "link/FrameCadence.h"
 #include "link/FrameDecoder.h"
@@ -19,6 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <string>
 #include <fcntl.h>
 #include <poll.h>
 #include <termios.h>
@@ -27,6 +22,8 @@
 namespace {
 
 volatile sig_atomic_t g_stop = 0;
+// Named as it was started: treemonitor in the build, glimmerbox-monitor once installed.
+const char* g_name = "treemonitor";
 
 void OnStop(int)
 {
@@ -39,25 +36,63 @@ struct Options {
     double seconds = -1; // stop after this long; -1 = never
 };
 
-bool ParseOptions(int argc, char** argv, Options& options)
+const char kHelp[] =
+    "Stands where a tree's lamp controllers would and prints one line for each frame\n"
+    "the console sends: channel frames (channel, fade, level), chase frames (the lamp\n"
+    "circuits that are on), the start-up and shut-down frames. Anything it cannot\n"
+    "decode is flagged. A chase frame that came more than 20 ms late, or a gap in the\n"
+    "100 ms cadence, gets a LATE or GAP line before it. A SUMMARY line ends the run,\n"
+    "also when it is ended with Ctrl+C.\n"
+    "\n"
+    "  DEVICE       the serial line to read, for example /dev/ttyUSB0. Without it a\n"
+    "               new pseudo-terminal is made and its path printed as the first\n"
+    "               line: give it to the console as 1|/dev/pts/N| in Glimmerbox.cfg.\n"
+    "  --count N    stop after N frames\n"
+    "  --seconds S  stop after S seconds\n"
+    "  --help       show this help\n"
+    "\n"
+    "Exit status: 0 when every frame decoded cleanly, 1 when a frame was flagged,\n"
+    "2 on misuse or when DEVICE cannot be opened.\n";
+
+constexpr double kYearSeconds = 366.0 * 24 * 3600;
+
+enum class EParse { kRun, kHelp, kMisuse };
+
+// Reads the command line into `options`; on misuse `why` says what was wrong.
+EParse ParseOptions(int argc, char** argv, Options& options, std::string& why)
 {
     for (int i = 1; i < argc; ++i) {
+        const char* arg = argv[i];
+        const char* value = i + 1 < argc ? argv[i + 1] : "";
         char* end = nullptr;
-        if (std::strcmp(argv[i], "--count") == 0 && i + 1 < argc) {
-            options.count = std::strtol(argv[++i], &end, 10);
-            if (*end != '\0' || options.count < 0)
-                return false;
-        } else if (std::strcmp(argv[i], "--seconds") == 0 && i + 1 < argc) {
-            options.seconds = std::strtod(argv[++i], &end);
-            if (*end != '\0' || options.seconds < 0)
-                return false;
-        } else if (argv[i][0] != '-' && options.device == nullptr) {
-            options.device = argv[i];
+        if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0)
+            return EParse::kHelp;
+        if (std::strcmp(arg, "--count") == 0) {
+            options.count = std::strtol(value, &end, 10);
+            if (value[0] == '\0' || *end != '\0' || options.count < 0) {
+                why = "--count needs a whole number of frames";
+                return EParse::kMisuse;
+            }
+            ++i;
+        } else if (std::strcmp(arg, "--seconds") == 0) {
+            options.seconds = std::strtod(value, &end);
+            // At most a year, so the deadline in milliseconds stays a number.
+            if (value[0] == '\0' || *end != '\0' || !(options.seconds >= 0 && options.seconds <= kYearSeconds)) {
+                why = "--seconds needs a number of seconds";
+                return EParse::kMisuse;
+            }
+            ++i;
+        } else if (arg[0] == '-') {
+            why = std::string("unknown option ") + arg;
+            return EParse::kMisuse;
+        } else if (options.device != nullptr) {
+            why = "give one DEVICE only";
+            return EParse::kMisuse;
         } else {
-            return false;
+            options.device = arg;
         }
     }
-    return true;
+    return EParse::kRun;
 }
 
 void MakeRaw(int fd)
@@ -87,7 +122,7 @@ int OpenPseudoTerminal(int& keepOpen)
         MakeRaw(keepOpen);
     std::printf("%s\n", name);
     std::fflush(stdout);
-    std::fprintf(stderr, "treemonitor: give the console the port %s\n", name);
+    std::fprintf(stderr, "%s: give the console the port %s\n", g_name, name);
     return master;
 }
 
@@ -102,16 +137,27 @@ long long NowMs()
 
 int main(int argc, char** argv)
 {
+    if (argc > 0 && argv[0][0] != '\0')
+        g_name = std::strrchr(argv[0], '/') != nullptr ? std::strrchr(argv[0], '/') + 1 : argv[0];
+    const char* name = g_name;
     Options options;
-    if (!ParseOptions(argc, argv, options)) {
-        std::fprintf(stderr, "usage: treemonitor [DEVICE] [--count N] [--seconds S]\n");
+    std::string why;
+    switch (ParseOptions(argc, argv, options, why)) {
+    case EParse::kHelp:
+        std::printf("usage: %s [DEVICE] [--count N] [--seconds S]\n\n%s", name, kHelp);
+        return 0;
+    case EParse::kMisuse:
+        std::fprintf(stderr, "%s: %s\nusage: %s [DEVICE] [--count N] [--seconds S] | --help\n", name, why.c_str(),
+                     name);
         return 2;
+    case EParse::kRun:
+        break;
     }
     int keepOpen = -1;
     int fd = options.device != nullptr ? open(options.device, O_RDONLY | O_NOCTTY | O_NONBLOCK)
                                        : OpenPseudoTerminal(keepOpen);
     if (fd < 0) {
-        std::fprintf(stderr, "treemonitor: cannot open %s: %s\n",
+        std::fprintf(stderr, "%s: cannot open %s: %s\n", name,
                      options.device != nullptr ? options.device : "a pseudo-terminal", std::strerror(errno));
         return 2;
     }

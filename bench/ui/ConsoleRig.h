@@ -16,6 +16,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <memory>
@@ -64,7 +65,11 @@ struct CShowRig {
         person.files.push_back(dir + "/show.cue");
         doc->m_operator = &person;
     }
-    ~CShowRig() { std::system(("rm -rf " + dir).c_str()); }
+    ~CShowRig()
+    {
+        std::error_code ignored;  // a directory already gone is fine
+        std::filesystem::remove_all(dir, ignored);
+    }
 
     std::string dir;
     CScriptedOperator person;

@@ -96,4 +96,46 @@ TEST_F(ChaseEditTest, MakeACopySelectsACopyOfEveryStep)
     EXPECT_EQ(Control<QLineEdit>("1056")->text(), "Run copy 2");
 }
 
+// "é" and "É" could both stand, but the list folded every letter and renaming only
+// ASCII ones: the list found the other chase for the loaded one, and a delete left
+// the grid on "1 of 0", with a false notice that every light step was in use.
+TEST_F(ChaseEditTest, NamesDifferingInCaseAreTwoChasesAndOnlyTheSelectedOneIsEdited)
+{
+    AddChase(*doc, "\xc3\x89", 3, 1);  // É
+    AddChase(*doc, "Run", 2, 4);
+    Open("Run");
+    Control<QLineEdit>("1056")->selectAll();
+    QTest::sendKeyEvent(QTest::Click, Control<QLineEdit>("1056"), Qt::Key_unknown, QString::fromUtf8("\u00e9"), {});
+    EXPECT_STREQ(doc->m_stepChase[4], "\xc3\xa9");
+    EXPECT_EQ(Selected(), QString::fromUtf8("\u00e9"));
+    for (const char* id : {"1188", "1186", "1190"})  // delete é, then add a step and light all: nothing to act on
+        Click(id);
+    for (const char* id : kEditingIds)
+        EXPECT_TRUE(editor->findChild<QWidget*>(id)->isHidden()) << id;
+    EXPECT_TRUE(person.shown.empty());
+    List()->setCurrentRow(0);
+    EXPECT_EQ(Counter(), "1 of 3");
+    doc->SaveFile("chase");
+    EXPECT_EQ(dir.Read("default.B18").rfind("\xc3\x89|1|text 1|", 0), 0u);
+}
+
+// "a|b" and "a/b" were both written as "a/b"; loaded, they became one chase with two
+// first steps, one of them out of reach. Now they stay two, and the operator is told.
+TEST_F(ChaseEditTest, ChasesWrittenUnderOneNameAreKeptApartWhenLoaded)
+{
+    std::string file;
+    for (int r = 1; r <= 4; ++r)  // steps 1, 1, 2, 2; record r lights tier r
+        file += "a/b|" + std::to_string((r + 1) / 2) + "|t|" + std::string((r - 1) * 6, '0') + "1|\n";
+    dir.Write("default.B18", file);
+    doc->LoadFile("chase");
+    ASSERT_EQ(person.shown.size(), 1u);
+    EXPECT_NE(person.shown[0].text.find("\"a/b\", \"a/b (2)\""), std::string::npos) << person.shown[0].text;
+    Open("a/b (2)");
+    EXPECT_EQ(Entries(), QStringList({"a/b", "a/b (2)"}));
+    EXPECT_EQ(Counter(), "1 of 2");
+    EXPECT_EQ(Markers(*doc), "2 4");
+    doc->SaveFile("chase");
+    EXPECT_NE(dir.Read("default.B18").find("a/b (2)|2|t|"), std::string::npos);
+}
+
 }  // namespace

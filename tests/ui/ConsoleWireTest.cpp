@@ -31,6 +31,17 @@ protected:
         return Bytes(frame, frame + kChaseFrameBytes);
     }
 
+    // A channel sequence of `cue`: its fourteen levels, channel by channel.
+    void ExpectChannelsOf(int cue, const Bytes& bytes) const
+    {
+        std::vector<DecodedFrame> frames = DecodeAll(bytes, false);
+        ASSERT_EQ(frames.size(), static_cast<size_t>(kChannels));
+        for (int k = 0; k < kChannels; ++k) {
+            EXPECT_EQ(frames[k].channel, k);
+            EXPECT_EQ(frames[k].level, doc->m_cueLevel[k][cue]);
+        }
+    }
+
     CPtyLine line1;
     CPtyLine line2;
 };
@@ -47,7 +58,8 @@ TEST_F(ConsoleWireTest, RunningShowSendsChaseFramesEachTickAndChannelFramesOnACh
     line2.Receive(kChannelFrameBytes);
     console->OnSendTreeSignals();
     Control("1006")->click();
-    EXPECT_TRUE(line1.Receive().empty());  // START itself sends nothing; the next tick does
+    ExpectChannelsOf(1, line1.Receive(kChannelSequenceBytes));  // cue 1 reaches the tree before any chase
+    line2.Receive(kChannelSequenceBytes);
     Ticks(1);
     Bytes chase = line1.Receive(kChaseSequenceBytes);
     ASSERT_EQ(chase.size(), static_cast<size_t>(kChaseSequenceBytes));
@@ -57,6 +69,18 @@ TEST_F(ConsoleWireTest, RunningShowSendsChaseFramesEachTickAndChannelFramesOnACh
 
     CueList()->setCurrentRow(2);
     EXPECT_EQ(line1.Receive(kChannelSequenceBytes).size(), static_cast<size_t>(kChannelSequenceBytes));
+}
+
+// Sending switched on mid-show used to leave the tree on old levels until the next cue.
+TEST_F(ConsoleWireTest, SendingSwitchedOnMidShowSendsTheCurrentCueAtTheNextTick)
+{
+    line1.Receive(kChannelFrameBytes);
+    doc->m_cueLevel[kAux1][2] = 33;  // cue 2 differs from cue 1
+    Control("1006")->click();
+    CueList()->setCurrentRow(1);
+    console->OnSendTreeSignals();
+    Ticks(1);
+    ExpectChannelsOf(2, line1.Receive(kChannelSequenceBytes));
 }
 
 TEST_F(ConsoleWireTest, NothingGoesOutWithSendingOffOrTheShowStopped)
@@ -81,11 +105,11 @@ TEST_F(ConsoleWireTest, ClosingSendsTheShutDownFrameLast)
     Control("1006")->click();
     Ticks(1);
     console->close();
-    Bytes bytes = line1.Receive(kChaseSequenceBytes + kChannelFrameBytes);
+    Bytes bytes = line1.Receive(kChannelSequenceBytes + kChaseSequenceBytes + kChannelFrameBytes);
     ASSERT_GE(bytes.size(), static_cast<size_t>(kChannelFrameBytes));
     EXPECT_EQ(Bytes(bytes.end() - kChannelFrameBytes, bytes.end()), Frame(kShutdownFrame));
-    EXPECT_EQ(line2.Receive(kChannelFrameBytes * 2 + kChaseSequenceBytes).size(),
-              static_cast<size_t>(kChannelFrameBytes * 2 + kChaseSequenceBytes));
+    const size_t all = kChannelFrameBytes * 2 + kChannelSequenceBytes + kChaseSequenceBytes;
+    EXPECT_EQ(line2.Receive(all).size(), all);
 }
 
 // A click on the line already highlighted, after Enter or an automatic advance

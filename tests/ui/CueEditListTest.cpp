@@ -1,8 +1,12 @@
-// The cue edit screen's cue list half: insert, copy, paste, delete, names, closing.
+// The cue edit screen's cue list half: insert, copy, paste, delete, names, files, closing.
+#include "chaseedit/ChaseEditDlg.h"
 #include "tests/ui/CueEditFixture.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QLabel>
 #include <QSlider>
 #include <cstdlib>
 #include <cstring>
@@ -60,39 +64,28 @@ TEST_F(CueEditTest, CopyListEntriesCarryTheCueNumberTwice)
     EXPECT_EQ(List("1012")->count(), 0);
 }
 
-// The last two rows: a full table used to lose its last cue, and a copy whose cue had
-// been deleted used to paste a nameless gap into the list.
+// The last row: a full table used to lose its last cue.
 TEST_F(CueEditTest, RefusedOperationsSayWhyAndChangeNothing)
 {
     struct Case {
         int cues;
-        std::initializer_list<int> copied;
-        bool deleteCopied;
         std::initializer_list<int> target;
         const char* button;
         const char* text;
     };
     const Case cases[] = {
-        {3, {}, false, {}, "1015", "You must select a cue to be deleted."},
-        {3, {}, false, {0, 1}, "1015", "You may only delete one cue at a time."},
-        {3, {}, false, {}, "1013", "You must select where in the cue list you want the paste list put."},
-        {3, {}, false, {0, 2}, "1013", "You can only paste to one section of the cue list at a time."},
-        {kCueSlots - 1, {}, false, {0}, "1013", "There is no room for these cues"},
-        {3, {2}, true, {0}, "1013", "A copied cue is no longer in the cue list"},
+        {3, {}, "1015", "You must select a cue to be deleted."},
+        {3, {0, 1}, "1015", "You may only delete one cue at a time."},
+        {3, {}, "1013", "You must select where in the cue list you want the paste list put."},
+        {3, {0, 2}, "1013", "You can only paste to one section of the cue list at a time."},
+        {kCueSlots - 1, {0}, "1013", "There is no room for these cues"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
         doc->ClearCues();
         Cues(c.cues);
         Open(0);
-        if (c.copied.size() > 0) {
-            Select(c.copied);
-            Click("1014");
-        }
-        if (c.deleteCopied)
-            Click("1015");
         const std::vector<int> before = Slots(4);
-        const int copies = List("1012")->count();
         person.shown.clear();
         if (c.target.size() > 0)
             Select(c.target);
@@ -101,8 +94,7 @@ TEST_F(CueEditTest, RefusedOperationsSayWhyAndChangeNothing)
         EXPECT_EQ(person.shown[0].text.rfind(c.text, 0), 0u) << person.shown[0].text;
         EXPECT_EQ(person.shown[0].caption, "NOTICE");
         EXPECT_EQ(Slots(4), before);
-        EXPECT_EQ(cue_samples::Sample(*doc, c.cues), c.deleteCopied ? -1 : c.cues);
-        EXPECT_EQ(List("1012")->count(), copies);
+        EXPECT_EQ(cue_samples::Sample(*doc, c.cues), c.cues);
     }
 }
 
@@ -201,6 +193,101 @@ TEST_F(CueEditTest, OnlyTheCloseBoxEndsTheScreenLeavingNoCueCurrent)
     editor->close();
     EXPECT_FALSE(editor->isVisible());
     EXPECT_EQ(doc->m_currentCue, 0);
+}
+
+// The copy list kept slot numbers, so a delete before a copied cue made Insert paste
+// the cue that had moved into its slot.
+TEST_F(CueEditTest, CopyListFollowsItsCuesThroughDeletesUndoAndRedo)
+{
+    Cues(5);
+    std::strcpy(doc->m_cueFileName, "show.cue");
+    Open(1);
+    Select({2});
+    Click("1014");
+    Select({0});
+    Click("1015");
+    EXPECT_EQ(Entries("1012"), std::vector<QString>{"002 2 Sample 3"});
+    QTest::keyClick(List("1011"), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Entries("1012"), std::vector<QString>{"003 3 Sample 3"});
+    QTest::keyClick(List("1011"), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(Entries("1012"), std::vector<QString>{"002 2 Sample 3"});
+    Select({0});
+    Click("1013");  // the copied cue, not the one now standing in slot 3
+    EXPECT_EQ(Slots(5), (std::vector<int>{3, 2, 3, 4, 5}));
+    Select({1, 4});
+    Click("1014");
+    Select({4});
+    Click("1015");  // a copied cue deleted: its entry goes, and the operator is told
+    EXPECT_EQ(Entries("1012"), std::vector<QString>{"002 2 Sample 2"});
+    EXPECT_EQ(person.Transcript(), "NOTICE: A copied cue was deleted, so it was taken off the copy list.\n");
+    doc->SaveFile("cue");
+    EXPECT_NE(dir.Read("show.cue").find("|\nSample 3|Chase 3|21 24 27 "), std::string::npos);
+}
+
+// A Save As or New into a folder that does not exist gave the list that name all
+// the same, so File > Save and the close failed too and every edit was lost.
+TEST_F(CueEditTest, AFailedSaveAsOrNewLeavesTheListOnItsOwnFile)
+{
+    Cues(3);
+    const std::string own = dir.Path("own.cue"), nowhere = dir.Path("missing/x.cue");
+    std::strcpy(doc->m_cueFileName, own.c_str());
+    Open(2);
+    for (const char* command : {"32778", "32775"}) {  // Save As, New
+        person.files = {nowhere};
+        editor->findChild<QAction*>(command)->trigger();
+        EXPECT_EQ(doc->m_cueFileName, own);
+        EXPECT_EQ(List("1011")->count(), 3);
+    }
+    EXPECT_EQ(person.shown.size(), 2u);
+    EXPECT_EQ(person.Transcript().rfind("ERROR: Could not save the cue list\n" + nowhere + ": No such file", 0), 0u);
+    QTest::keyClicks(Box("1009"), " kept");
+    editor->close();
+    doc->SaveFile("cue");  // as the console does when it closes
+    EXPECT_NE(dir.Read("own.cue").find("\nSample 2 kept|"), std::string::npos);
+
+    // A list that cannot be saved is not replaced unless the operator lets its changes go.
+    std::strcpy(doc->m_cueFileName, nowhere.c_str());
+    Open(1);
+    person.answers = {false};
+    editor->findChild<QAction*>("32776")->trigger();  // Load
+    EXPECT_EQ(person.shown.back().caption, "Question");
+    EXPECT_EQ(doc->m_cueFileName, nowhere);
+    EXPECT_EQ(List("1011")->count(), 3);
+}
+
+// Both editors' name boxes: a long name of wide letters used to be cut inside a
+// letter, and a "|" was taken, which the files write as "/".
+TEST_F(CueEditTest, NameBoxesKeepWholeLettersAndRefuseTheFieldSeparator)
+{
+    Cues(2);
+    std::strcpy(doc->m_cueFileName, "show.cue");
+    std::strcpy(doc->m_chaseFileName, "show.lib");
+    Open(2);
+    CChaseEditDlg chases(*doc);
+    std::strcpy(chases.m_chaseName, "Chase 1");
+    chases.show();
+    const QString wide = QString::fromUtf8("\u00e9") + QString(40, QChar(0x4e2d));
+    const std::string fits = wide.left(33).toStdString();  // é and 32 中: 98 bytes; a 33rd 中 would be split
+    QApplication::clipboard()->setText("x|y");
+    for (QWidget* screen : std::initializer_list<QWidget*>{editor.get(), &chases}) {
+        auto* box = screen->findChild<QLineEdit*>(screen == &chases ? "1056" : "1009");
+        const QString before = box->text();
+        QTest::keyClick(box, Qt::Key_Bar);
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);  // a paste with a "|" goes whole
+        EXPECT_EQ(box->text(), before);
+        EXPECT_TRUE(screen->findChild<QLabel*>(screen == &chases ? "chaseNameNote" : "cueNameNote")->text().contains("|"));
+        box->selectAll();
+        for (const QChar letter : wide)
+            QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(letter), {});
+        EXPECT_EQ(box->text().toStdString(), fits);
+    }
+    EXPECT_EQ(doc->m_cueName[2], fits);
+    EXPECT_EQ(doc->m_stepChase[2], fits);
+    chases.close();
+    doc->SaveFile("cue");
+    doc->SaveFile("chase");
+    EXPECT_NE(dir.Read("show.cue").find("\n" + fits + "|Chase 2|"), std::string::npos);
+    EXPECT_NE(dir.Read("show.lib").find("\n" + fits + "|1|"), std::string::npos);
 }
 
 }  // namespace

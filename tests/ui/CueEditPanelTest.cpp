@@ -3,11 +3,13 @@
 #include "tests/ui/CueEditFixture.h"
 
 #include <QApplication>
+#include <QInputMethodEvent>
 #include <QProgressBar>
 #include <QSlider>
 #include <QTimer>
 #include <QToolButton>
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -124,6 +126,33 @@ TEST_F(CueEditTest, SelectingCuesWritesNothingBack)
     EXPECT_EQ(Box("1049")->text(), "500");
 }
 
+// An input method's commit (full-width digits typed through a CJK input method) used
+// to get past the key filter: the box showed "１２０" while the cue held 0.
+TEST_F(CueEditTest, ActiveTimeTakesDigitsOnlyHoweverTheyArriveAndShowsWhatTheCueHolds)
+{
+    Cues(2);
+    std::strcpy(doc->m_cueFileName, "show.cue");
+    Open(2);
+    QLineEdit* active = Box("1194");
+    active->setFocus();
+    const std::pair<QString, const char*> commits[] = {
+        {QString::fromUtf8("\uff11\uff12\uff10"), "120"}, {"a-b", ""}, {"1234567", "12345"}};
+    for (const auto& [text, shown] : commits) {
+        active->clear();
+        QInputMethodEvent commit;
+        commit.setCommitString(text);
+        QApplication::sendEvent(active, &commit);
+        EXPECT_EQ(active->text(), shown);
+        EXPECT_EQ(doc->m_cueActiveTime[2], std::atoi(shown));
+    }
+    active->clear();
+    QTest::keyClicks(active, "007");
+    QTest::keyClick(active, Qt::Key_Return);  // done typing: the box says what the cue holds
+    EXPECT_EQ(active->text(), "7");
+    doc->SaveFile("cue");
+    EXPECT_EQ(dir.Read("show.cue").substr(dir.Read("show.cue").rfind(' ')), " 7|\n");  // cue 2's last number
+}
+
 TEST_F(CueEditTest, ChaseListIsSortedAndAMissingChaseFallsBackToItsFirstEntry)
 {
     Cues(3);
@@ -133,8 +162,9 @@ TEST_F(CueEditTest, ChaseListIsSortedAndAMissingChaseFallsBackToItsFirstEntry)
     Open(3);
     EXPECT_EQ(Entries("1191"), (std::vector<QString>{"# none", "alpha", "Chase 0", "Chase 1", "Chase 2", "Chase 3",
                                                      "Chase 4"}));
-    EXPECT_EQ(List("1191")->currentRow(), 1);  // letter case is ignored
-    EXPECT_STREQ(doc->m_cueChase[3], "ALPHA");
+    // "ALPHA" is no chase of the library, as the show finds chases: it falls back too.
+    EXPECT_EQ(List("1191")->currentRow(), 0);
+    EXPECT_STREQ(doc->m_cueChase[3], "# none");
     Select({1});
     EXPECT_STREQ(doc->m_cueChase[2], "# none");
     EXPECT_EQ(Box("1048")->text(), "# none");

@@ -40,6 +40,12 @@ TEST_F(ConsoleTest, MissingLayoutAsksForARestartAndNeverRuns)
     EXPECT_EQ(console->exec(), QDialog::Rejected);
     EXPECT_TRUE(dir.Exists("colors.txt"));  // the first run wrote it
     EXPECT_FALSE(dir.Exists("default.cue"));  // nothing of an unloaded show is saved
+    // Given no tier count nothing is set up, and the last word says so.
+    std::remove(dir.Path("colors.txt").c_str());
+    person.tierCount = "";
+    Open();
+    EXPECT_EQ(person.shown.back().text, kNothingSetUpText);
+    EXPECT_FALSE(dir.Exists("colors.txt"));
 }
 
 TEST_F(ConsoleTest, StatusLineFollowsRunStateAndSending)
@@ -127,12 +133,16 @@ TEST_F(ConsoleTest, AdvanceModes)
         std::vector<const char*> clicks;
         int cueAfterTicks;
         bool directionsShown;
+        const char* pressed;  // the mode in use and the direction it advances in
     };
     const Case cases[] = {
-        {{"1007"}, 3, true},                  // Auto Run Mode alone keeps the cue
-        {{"1007", "1009"}, 4, true},          // Forward advances
-        {{"1007", "1010"}, 2, true},          // Reverse goes back
-        {{"1007", "1009", "1008"}, 3, false}, // Manual Mode stops advancing and hides the directions
+        {{}, 3, false, "1008"},                       // the console opens in Manual Mode
+        {{"1008", "1008"}, 3, false, "1008"},         // a second click keeps it pressed
+        {{"1007"}, 3, true, "1007"},                  // Auto Run Mode alone keeps the cue
+        {{"1007", "1009"}, 4, true, "1007 1009"},     // Forward advances
+        {{"1007", "1010"}, 2, true, "1007 1010"},     // Reverse goes back
+        {{"1007", "1009", "1007"}, 3, true, "1007"},  // Auto Run Mode again waits for a direction
+        {{"1007", "1009", "1008"}, 3, false, "1008"}, // Manual Mode stops advancing and hides the directions
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.clicks.size());
@@ -147,6 +157,11 @@ TEST_F(ConsoleTest, AdvanceModes)
         Ticks(2);  // active time 1: a second tick advances when advancing is on
         EXPECT_EQ(doc->m_currentCue, c.cueAfterTicks);
         EXPECT_EQ(Control("1009")->isHidden(), !c.directionsShown);
+        QStringList pressed;
+        for (const char* id : {"1007", "1008", "1009", "1010"})
+            if (Control(id)->isChecked())
+                pressed << id;
+        EXPECT_EQ(pressed.join(' '), c.pressed);
         console.reset();
     }
 }
@@ -264,6 +279,12 @@ TEST_F(ConsoleTest, CloseSavesCueListChaseLibraryAndLayoutWithTheWindowPlace)
                         "|" + std::to_string(frame.left()) + "|" + std::to_string(frame.left() + frame.width()) + "|";
     EXPECT_NE(dir.Read("colors.txt").find(place), std::string::npos) << place;
     EXPECT_EQ(frame.topLeft(), QPoint(60, 70));
+    // A place on no screen (one since unplugged) is left to the window manager.
+    colors = dir.Read("colors.txt");
+    dir.Write("colors.txt", colors.replace(colors.find(place), place.size(), "WINDOW|MAIN|5000|5640|6000|6795|"));
+    person.files.push_back(dir.Path("show.cue"));
+    Open();
+    EXPECT_NE(console->pos(), QPoint(6000, 5000));
 }
 
 // The port setup used to end the program without saving the operator's work.

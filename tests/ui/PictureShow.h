@@ -2,6 +2,7 @@
 // A small show for the picture tests: the console's picture rectangle, a few
 // colours with their level brushes, and one light step on show.
 
+#include "document/Layout.h"
 #include "document/ShowData.h"
 
 #include <memory>
@@ -9,17 +10,6 @@
 namespace picture_test {
 
 constexpr int kRecord = 7;  // the record the current light step points at
-
-inline void DefineColor(CShowData& show, int c, int r, int g, int b)
-{
-    show.m_colorRed[c] = r;
-    show.m_colorGreen[c] = g;
-    show.m_colorBlue[c] = b;
-    for (int p = 0; p < kLevels; ++p)
-        show.m_levelBrush[c][p] = CBrush{static_cast<unsigned char>(r * p / 100),
-                                         static_cast<unsigned char>(g * p / 100),
-                                         static_cast<unsigned char>(b * p / 100), true};
-}
 
 // 18 tiers, red/green/blue/yellow/orange/white circuits, every element present,
 // current step = record kRecord with every lamp off.

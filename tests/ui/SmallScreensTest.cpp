@@ -1,12 +1,14 @@
-// The tier-count prompt, the about box and the lamp pictures of the chase editor.
+// The tier-count prompt, the about box, the program's icon and the lamp pictures of the chase editor.
 #include "app/TierCountDlg.h"
 #include "console/AboutDlg.h"
+#include "widgets/AppIcon.h"
 #include "widgets/LampImages.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace {
@@ -33,6 +35,27 @@ TEST(TierCountPrompt, TakesOnlyDigitsAndKeepsTheTextHoweverItEnds)
     }
 }
 
+// An empty, zero or too large count used to be taken and left a tree with no lamps.
+TEST(TierCountPrompt, TakesOnlyOneToEighteenAndSaysWhyNot)
+{
+    const char* const type = "Type the number of tiers, 1 to 18";
+    const char* const most = "18 tiers is the most: type the number of tiers, 1 to 18";
+    const struct {
+        const char* typed;
+        const char* note;
+        const char* taken;
+    } cases[] = {
+        {"", type, ""}, {"00", type, ""}, {"19", most, ""}, {"99999999999999999999", most, ""}, {"018", "", "18"},
+    };
+    for (const auto& c : cases) {
+        CTierCountDlg prompt;
+        QTest::keyClicks(prompt.findChild<QLineEdit*>("1190"), c.typed);
+        EXPECT_EQ(prompt.findChild<QLabel*>("tierNote")->text(), c.note) << c.typed;
+        EXPECT_EQ(prompt.findChild<QPushButton*>("1")->isEnabled(), *c.taken != '\0') << c.typed;
+        EXPECT_EQ(prompt.Text(), c.taken) << c.typed;
+    }
+}
+
 TEST(AboutBox, NamesTheProgramAndItsVersion)
 {
     CAboutDlg about;
@@ -44,6 +67,33 @@ TEST(AboutBox, NamesTheProgramAndItsVersion)
     about.show();
     about.findChild<QPushButton*>("1")->click();
     EXPECT_FALSE(about.isVisible());
+}
+
+// The menu shows the icon at the theme's sizes down to 16 pixels: every lamp and
+// the star must still be seen there, and the rounded ground leave the corners clear.
+TEST(AppIcon, EveryShapeShowsAtEveryThemeSize)
+{
+    auto near = [](QColor a, QColor b) {
+        return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue()) < 90;
+    };
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        const QImage icon = AppIconImage(size);
+        ASSERT_EQ(icon.size(), QSize(size, size));
+        EXPECT_LT(icon.pixelColor(0, 0).alpha(), 128) << size;
+        EXPECT_LT(icon.pixelColor(size - 1, size - 1).alpha(), 128) << size;
+        for (const IconShape& shape : AppIconShapes()) {
+            const QRectF box = shape.outline.boundingRect();
+            const QRect pixels(QPoint(int(box.left() * size), int(box.top() * size)),
+                               QPoint(int(box.right() * size), int(box.bottom() * size)));
+            bool seen = false;
+            // Looked for within the shape's own box, so its colour elsewhere does not count.
+            for (int y = pixels.top(); y <= pixels.bottom() && y < size; ++y)
+                for (int x = pixels.left(); x <= pixels.right() && x < size; ++x)
+                    seen = seen || near(icon.pixelColor(x, y), shape.colour);
+            EXPECT_TRUE(seen) << size << " px: " << shape.colour.name().toStdString() << " at "
+                              << box.x() << "," << box.y();
+        }
+    }
 }
 
 TEST(LampImages, EachSlotHoldsItsColourAtItsSize)
