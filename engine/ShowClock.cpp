@@ -102,9 +102,16 @@ void CShowClock::Wake(bool stop)
 
 CShowClock::EWake CShowClock::SleepUntil(long long deadline)
 {
-    const timespec until = ToTimespec(deadline);
+    // A real-time clock wakes a little early and waits out the rest awake: an idle
+    // processor can take a few tenths of a millisecond to come back from its sleep.
+    const bool early = m_priority == EClockPriority::kRealtime || m_priority == EClockPriority::kRealtimeKit;
+    const timespec until = ToTimespec(early ? deadline - kWakeEarlyNs : deadline);
     pthread_mutex_lock(&m_sleepMutex);
     while (!m_stop && !m_beatFromNow && pthread_cond_timedwait(&m_wake, &m_sleepMutex, &until) != ETIMEDOUT) {
+    }
+    while (!m_stop && !m_beatFromNow && NowNs() < deadline) {
+        pthread_mutex_unlock(&m_sleepMutex);  // lets a new beat or a stop in
+        pthread_mutex_lock(&m_sleepMutex);
     }
     const EWake wake = m_stop ? EWake::kStop : m_beatFromNow ? EWake::kBeatFromNow : EWake::kDeadline;
     m_beatFromNow = false;

@@ -61,6 +61,8 @@ public:
     static constexpr int kLineCheckPeriods = 10;
     // The real-time priority asked for; desktop services grant up to 20 by default.
     static constexpr int kRealtimePriority = 20;
+    // How long before a deadline a real-time clock stops sleeping (about 1% of a core).
+    static constexpr long long kWakeEarlyNs = 1'000'000;
 
     explicit CShowClock(CClockWork work, long long periodNs = kPeriodNs);
     ~CShowClock();
