@@ -134,14 +134,14 @@ void CMainDlg::OnStartStop()
         // Raised first, so cue 1's channel frames go out now and the tree holds
         // the levels the picture shows from the start.
         m_doc.m_running = started;
-        if (started)
+        if (started) {
             m_doc.StartCue(1);
+            m_clock.BeatFromNow();  // the first chase frame follows at once, not up to a beat later
+        }
     });
     m_startButton->setText(started ? kStopText : kStartText);
-    if (started) {
-        m_clock.BeatFromNow();  // the first chase frame follows at once, not up to a beat later
+    if (started)
         FollowCurrentCue();
-    }
     m_client->update();
 }
 

@@ -119,6 +119,15 @@ CShowClock::EWake CShowClock::SleepUntil(long long deadline)
     return wake;
 }
 
+bool CShowClock::TakeBeat()
+{
+    pthread_mutex_lock(&m_sleepMutex);
+    const bool beat = m_beatFromNow;
+    m_beatFromNow = false;
+    pthread_mutex_unlock(&m_sleepMutex);
+    return beat;
+}
+
 void* CShowClock::ThreadMain(void* self)
 {
     static_cast<CShowClock*>(self)->Run();
@@ -147,11 +156,13 @@ void CShowClock::Run()
         const EWake wake = SleepUntil(deadline);
         if (wake == EWake::kStop)
             break;
-        if (wake == EWake::kBeatFromNow)
-            deadline = NowNs();
         bool ticked = false;
         {
             std::lock_guard<CShowMutex> lock(m_mutex);
+            // A beat asked for while this tick waited for the lock starts with this
+            // tick: the show gets one frame now, not this one and another at once.
+            if (TakeBeat() || wake == EWake::kBeatFromNow)
+                deadline = NowNs();
             if (m_loans == 0) {
                 if (m_ticking && m_work.tick) {
                     const long long begun = NowNs();

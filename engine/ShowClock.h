@@ -76,6 +76,7 @@ public:
     bool Started() const { return m_started; }
     // Starts the beat afresh: the next tick comes at once, the ones after it on
     // a grid from now. A show that starts gets its first frame without waiting.
+    // Asked for under the lock, it is never followed by a tick of the old grid.
     void BeatFromNow();
     // Pausing stops the ticks; the line check goes on.
     void SetTicking(bool ticking) { m_ticking = ticking; }
@@ -119,6 +120,8 @@ private:
     // Sleeps until the absolute `deadline` on the monotonic clock, or until woken.
     EWake SleepUntil(long long deadline);
     void Wake(bool stop);
+    // True once after BeatFromNow.
+    bool TakeBeat();
     void RaisePriority();
     void RecordTiming(const CTickTiming& timing);
 

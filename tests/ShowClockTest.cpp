@@ -82,6 +82,26 @@ TEST(ShowClockTest, ANewBeatTicksAtOnceAndStoppingDoesNotWaitForTheDeadline)
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(9));
 }
 
+// START asks for a new beat under the lock, while the tick of the old beat may be
+// waiting for it: that tick becomes the new beat's first, never a second frame
+// right behind the first.
+TEST(ShowClockTest, ANewBeatAskedWhileATickWaitsForTheLockGivesOneTick)
+{
+    constexpr long long kPeriodNs = 200'000'000;
+    CCountedClock counted(kPeriodNs);
+    ASSERT_TRUE(WaitFor([&] { return counted.ticks >= 1; }));
+    long long before = 0;
+    {
+        std::lock_guard<CShowMutex> lock(counted.clock.Mutex());
+        std::this_thread::sleep_for(std::chrono::nanoseconds(kPeriodNs * 5 / 4));  // past a deadline
+        before = counted.ticks;
+        counted.clock.BeatFromNow();
+    }
+    ASSERT_TRUE(WaitFor([&] { return counted.ticks > before; }));
+    std::this_thread::sleep_for(std::chrono::nanoseconds(kPeriodNs / 4));
+    EXPECT_EQ(counted.ticks, before + 1);
+}
+
 // A screen editing the document, or an operator's action holding the lock,
 // has it to itself: the clock runs nothing meanwhile and carries on after.
 TEST(ShowClockTest, RunsNothingWhileTheDocumentIsLentOrTheLockIsHeld)
