@@ -23,11 +23,25 @@ std::string WithCueExtension(std::string path)
     return path;
 }
 
-// Cancel, no operator, or a path too long for the name field open the default
-// list: a cut path would name some other file.
+// A path the name field cannot hold is refused, never cut (a cut path names
+// another file), and the operator is told; `instead` says what happens then.
+bool PathFits(const CShowData& doc, const std::string& path, const char* instead)
+{
+    if (path.size() < sizeof doc.m_cueFileName)
+        return true;
+    if (doc.m_operator != nullptr)
+        doc.m_operator->Message((path + "\nThis path is longer than the " +
+                                 std::to_string(sizeof doc.m_cueFileName - 1) +
+                                 " characters a cue list's name can hold; " + instead)
+                                    .c_str(),
+                                "ERROR");
+    return false;
+}
+
+// Cancel, no operator, or a path too long for the name field open the default list.
 void TakeChosenName(CShowData& doc, bool chosen, const std::string& path)
 {
-    const bool fits = chosen && !path.empty() && path.size() < sizeof doc.m_cueFileName;
+    const bool fits = chosen && !path.empty() && PathFits(doc, path, "default.cue is opened instead.");
     std::strcpy(doc.m_cueFileName, fits ? path.c_str() : kDefaultCueList);
 }
 
@@ -61,7 +75,7 @@ void CShowData::SaveCueListAs()
     std::string path;
     bool chosen = m_operator != nullptr && m_operator->ChooseSaveFile(ProgramDir(), path);
     path = WithCueExtension(path);
-    if (!chosen || path.empty() || path.size() >= sizeof m_cueFileName)
+    if (!chosen || path.empty() || !PathFits(*this, path, "nothing was saved."))
         return;
     // The list takes the new name only once it stands in that file: a name it could
     // not be written under would fail File > Save and the close as well.
@@ -76,7 +90,7 @@ bool CShowData::NewCueList()
     std::string path;
     bool chosen = m_operator != nullptr && m_operator->ChooseSaveFile(ProgramDir(), path);
     path = WithCueExtension(path);
-    if (!chosen || path.empty() || path.size() >= sizeof m_cueFileName)
+    if (!chosen || path.empty() || !PathFits(*this, path, "no new list was made."))
         return false;
     // The empty list is written first; the cues go only once it stands in its file.
     if (!WriteCueList(*this, path.c_str(), false))

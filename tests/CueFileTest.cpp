@@ -113,6 +113,10 @@ TEST_F(CueFile, SaveAsCancelledOrTooLongKeepsTheListsFile)
         EXPECT_FALSE(dir.Exists("a.cue"));
         EXPECT_FALSE(dir.Exists("default.cue"));
     }
+    // The path too long is refused aloud, never cut into the name of another file.
+    ASSERT_EQ(person.shown.size(), 1u);
+    EXPECT_NE(person.shown[0].text.find("longer than the 199 characters"), std::string::npos);
+    EXPECT_NE(person.shown[0].text.find("nothing was saved"), std::string::npos);
     doc->SaveFile("cue");
     EXPECT_NE(dir.Read("a.cue").find("One|"), std::string::npos);
     doc->m_operator = nullptr;
