@@ -9,6 +9,7 @@
 #include "document/Operator.h"
 #include "document/ProgramDir.h"
 #include "document/ShowData.h"
+#include "document/ShowFiles.h"
 #include "layoutedit/LayoutEditDlg.h"
 #include "link/FrameEncoder.h"
 #include "link/SerialPort.h"
@@ -24,6 +25,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
+#include <cstring>
 #include <vector>
 
 CMainDlg::CMainDlg(CShowData& doc, QWidget* parent)
@@ -301,8 +303,12 @@ void CMainDlg::OnClose()
     QRect frame = FrameRect(this);
     m_doc.m_mainWindowRect = {frame.left(), frame.top(), frame.left() + frame.width(), frame.top() + frame.height()};
     m_clock.Stop();  // from here on this thread has the document to itself
-    m_doc.SaveFile("cue");
-    m_doc.SaveFile("chase");
+    if (!SaveShowOrLetGo()) {
+        // The operator keeps the console to save the show some other way.
+        m_closed = false;
+        StartClock();
+        return;
+    }
     m_doc.ClearCues();
     m_doc.ClearChases();
     m_picture.Clear();
@@ -311,10 +317,22 @@ void CMainDlg::OnClose()
     done(QDialog::Accepted);
 }
 
+// Both files are written before either leaves memory, so a No to the question
+// keeps the whole show in the console.
+bool CMainDlg::SaveShowOrLetGo()
+{
+    const bool cues = std::strlen(m_doc.m_cueFileName) < 3 || SaveCueListFile(m_doc);
+    const bool chases = std::strlen(m_doc.m_chaseFileName) < 3 || WriteChaseLibrary(m_doc, m_doc.m_chaseFileName);
+    return (cues && chases) || m_doc.m_operator->Ask(kCloseUnsavedText, "Question");
+}
+
 void CMainDlg::closeEvent(QCloseEvent* event)
 {
     OnClose();
-    event->accept();
+    if (m_closed)
+        event->accept();
+    else
+        event->ignore();
 }
 
 void CMainDlg::reject()

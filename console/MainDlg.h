@@ -60,7 +60,8 @@ public:
     void OnLineCheck();
     void OnGraphicsToggle();
     void OnAbout();
-    // Stores the window position, saves the show, sends the shut-down frame.
+    // Stores the window position, saves the show, sends the shut-down frame. When
+    // the show cannot be saved and the operator chooses to keep it, nothing closes.
     void OnClose();
 
     CShowClock& Clock() { return m_clock; }
@@ -95,6 +96,7 @@ private:
     }
     // Stops the show before a screen takes the document.
     void StopShow();
+    bool SaveShowOrLetGo();
     void RunCueEditor();
     void FillCueList();
     void FollowCurrentCue();

@@ -1,4 +1,5 @@
-// The console's own open and close with files it cannot read.
+// The console's own open and close with files it cannot read or save.
+#include "console/ConsoleTexts.h"
 #include "tests/ui/ConsoleFixture.h"
 
 #include <sys/stat.h>
@@ -16,11 +17,20 @@ TEST_F(ConsoleTest, AnUnreadableLibraryIsToldAtOpenAndLeftAsItIsAtClose)
     ASSERT_TRUE(console->Loaded());
     EXPECT_EQ(CueList()->count(), 2);
     console->show();
+    const std::string notSaved = "ERROR: Could not save the chase library\n" + library + ": it could not be read "
+                                 "when it was loaded (a directory, not a regular file), so it was not saved over.\n"
+                                 "Question: " + kCloseUnsavedText + "\n";
+    // No to the question keeps the console open with the whole show in it.
     console->close();
-    EXPECT_EQ(person.Transcript(),
-              "ERROR: Cannot read " + library + " (a directory, not a regular file).\nIt is left as it is: nothing "
-              "will be saved over it.\nERROR: Could not save the chase library\n" + library + ": it could not be "
-              "read when it was loaded (a directory, not a regular file), so it was not saved over.\n");
+    EXPECT_TRUE(console->isVisible());
+    EXPECT_EQ(person.Transcript(), "ERROR: Cannot read " + library + " (a directory, not a regular file).\nIt is "
+                                   "left as it is: nothing will be saved over it.\n" + notSaved);
+    EXPECT_STREQ(doc->m_cueName[2], "Cue 2");
+    person.shown.clear();
+    person.answers = {true};
+    console->close();
+    EXPECT_FALSE(console->isVisible());
+    EXPECT_EQ(person.Transcript(), notSaved);
     struct stat st {};
     EXPECT_TRUE(stat(library.c_str(), &st) == 0 && S_ISDIR(st.st_mode));
     EXPECT_NE(dir.Read("show.cue").find("Cue 2|Blink|"), std::string::npos);
