@@ -374,8 +374,7 @@ void CMainDlg::PaintPicture()
     if (!m_shown.running || m_graphicsButton->text() == kGraphicsOff)
         return;
     m_picture.Render(m_doc, m_shown.picture);
-    QRect area(QPoint(m_doc.m_pictureLeft, m_doc.m_pictureTop),
-               QPoint(m_doc.m_pictureRight - 1, m_doc.m_pictureBottom - 1));
+    const QRect area = CTreePicture::Area(m_doc);
     QPainter painter(m_client);
     painter.drawImage(area, m_picture.Canvas(), area);
 }

@@ -96,8 +96,7 @@ void CMainDlg::ShowLatest()
     if (m_shown.ticks != ticks)
         ShowStatus(m_shown.status);
     if (m_shown.repaint)
-        m_client->update(QRect(QPoint(m_doc.m_pictureLeft, m_doc.m_pictureTop),
-                               QPoint(m_doc.m_pictureRight - 1, m_doc.m_pictureBottom - 1)));
+        m_client->update(CTreePicture::Area(m_doc));
 }
 
 void CMainDlg::ShowStatus(const char* text)

@@ -154,10 +154,15 @@ void CTreePicture::Paint(const CShowData& show, const CTreeGeometry& g, int bulb
     Fill(painter, g.cross.state, g.cross.point, g.cross.count);
 }
 
+QRect CTreePicture::Area(const CShowData& show)
+{
+    return QRect(QPoint(show.m_pictureLeft, show.m_pictureTop),
+                 QPoint(show.m_pictureRight - 1, show.m_pictureBottom - 1));
+}
+
 void CTreePicture::ShowIn(QWidget* widget, const CShowData& show) const
 {
-    const QRect area(QPoint(show.m_pictureLeft, show.m_pictureTop),
-                     QPoint(show.m_pictureRight - 1, show.m_pictureBottom - 1));
+    const QRect area = Area(show);
     QPainter painter(widget);
     if (area.size() != widget->size())
         painter.fillRect(widget->rect(), Qt::black);

@@ -3,6 +3,7 @@
 // show document. The main window copies the canvas's picture rectangle on paint.
 
 #include <QImage>
+#include <QRect>
 #include <QString>
 
 class CShowData;
@@ -31,6 +32,8 @@ public:
     // Draws a computed picture into the document's picture rectangle of the canvas,
     // building each lamp image on the sheet's bulb at `bulbX`, `bulbY`.
     void Paint(const CShowData& show, const CTreeGeometry& g, int bulbX, int bulbY);
+    // The document's picture rectangle, in pixels of the canvas and the console's client area.
+    static QRect Area(const CShowData& show);
     // Paints the canvas's picture rectangle at the top-left of a preview widget,
     // black around it when the sizes differ.
     void ShowIn(QWidget* widget, const CShowData& show) const;

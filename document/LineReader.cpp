@@ -131,7 +131,7 @@ bool StandsInField(const char* text)
 
 const char* SafeField(const char* text, char* scratch, int size)
 {
-    if (std::strpbrk(text, "|\r\n") == nullptr || size <= 0)
+    if (StandsInField(text) || size <= 0)
         return text;
     CopyCut(scratch, size, text);
     for (char* p = scratch; *p != '\0'; ++p)
