@@ -2,7 +2,7 @@
 // The chase editor's picture of the step on display, drawn on a canvas of its own
 // from the console picture's sprite sheet and copied to the screen in one piece.
 
-#include "console/TreePicture.h"
+#include "widgets/TreePicture.h"
 
 #include <QWidget>
 

@@ -4,7 +4,7 @@
 // tiers the layout has. Computed from the document alone so it can be checked
 // without painting.
 
-#include "console/TreeGeometry.h"
+#include "widgets/TreeGeometry.h"
 
 // Where the preview builds its lamp images on the sprite sheet.
 constexpr int kPreviewBulbX = 210, kPreviewBulbY = 222;

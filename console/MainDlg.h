@@ -8,7 +8,7 @@
 // the status line from the snapshot the last tick or action left whole.
 
 #include "console/ShowSnapshot.h"
-#include "console/TreePicture.h"
+#include "widgets/TreePicture.h"
 #include "engine/Repaint.h"
 #include "engine/ShowClock.h"
 

@@ -3,7 +3,7 @@
 // tick or an operator's action and drawn by the window's thread at its own pace,
 // so the window never reads a tick half done.
 
-#include "console/TreeGeometry.h"
+#include "widgets/TreeGeometry.h"
 
 #include <cstddef>
 

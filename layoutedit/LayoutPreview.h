@@ -3,8 +3,8 @@
 // picture at the edited tier count, every lamp that exists lit in its colour, so
 // the operator sees the structure before it is taken over.
 
-#include "console/TreeGeometry.h"
-#include "console/TreePicture.h"
+#include "widgets/TreeGeometry.h"
+#include "widgets/TreePicture.h"
 
 #include <QWidget>
 

@@ -1,8 +1,8 @@
 // One paint of the live tree picture: the 18-tier tree with every lamp, the chest
 // rail, the outline, star and cross lit at full level (goal: well under 2 ms).
 
-#include "console/TreeGeometry.h"
-#include "console/TreePicture.h"
+#include "widgets/TreeGeometry.h"
+#include "widgets/TreePicture.h"
 #include "tests/ui/PictureShow.h"
 
 #include <benchmark/benchmark.h>

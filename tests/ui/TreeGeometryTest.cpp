@@ -1,4 +1,4 @@
-#include "console/TreeGeometry.h"
+#include "widgets/TreeGeometry.h"
 #include "tests/ui/PictureShow.h"
 
 #include <gtest/gtest.h>

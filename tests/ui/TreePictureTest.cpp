@@ -1,5 +1,5 @@
-#include "console/TreeGeometry.h"
-#include "console/TreePicture.h"
+#include "widgets/TreeGeometry.h"
+#include "widgets/TreePicture.h"
 #include "tests/ui/PictureShow.h"
 
 #include <QColor>

@@ -1,6 +1,6 @@
-#include "console/TreePicture.h"
+#include "widgets/TreePicture.h"
 
-#include "console/TreeGeometry.h"
+#include "widgets/TreeGeometry.h"
 #include "document/ShowData.h"
 #include "document/ShowFileIn.h"
 

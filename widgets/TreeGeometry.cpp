@@ -1,4 +1,4 @@
-#include "console/TreeGeometry.h"
+#include "widgets/TreeGeometry.h"
 
 namespace {
 
