@@ -4,11 +4,13 @@
 # start does not wait for the fuzzing compiler; with --package that and what makes
 # and checks the Debian package.
 set -euo pipefail
-packages=(cmake g++ make libgtest-dev libbenchmark-dev qt6-base-dev xvfb xauth)
+packages=(cmake g++ make pkg-config libgtest-dev libbenchmark-dev qt6-base-dev qt6-websockets-dev
+  libudev-dev libqrencode-dev xvfb xauth)
 case "${1:-}" in
   --console) ;;
   --package) packages+=(dpkg-dev lintian desktop-file-utils appstream) ;;
-  *) packages+=(clang libclang-rt-14-dev) ;;
+  # The tests also need fake udev devices, a real browser for the phone page and PDF readers.
+  *) packages+=(clang libclang-rt-14-dev umockdev chromium chromium-driver python3-selenium poppler-utils) ;;
 esac
 missing=()
 for p in "${packages[@]}"; do
