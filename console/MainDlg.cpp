@@ -11,6 +11,7 @@
 #include "document/ShowData.h"
 #include "document/ShowFiles.h"
 #include "layoutedit/LayoutEditDlg.h"
+#include "lamptest/LampTestDlg.h"
 #include "link/FrameEncoder.h"
 #include "link/SerialPort.h"
 #include "widgets/AppIcon.h"
@@ -281,6 +282,16 @@ void CMainDlg::OnTreeLayout()
     }
     if (accepted)
         setWindowTitle(QString::fromLocal8Bit(ConsoleCaption(m_doc).c_str()));
+}
+
+void CMainDlg::OnLampTest()
+{
+    StopShow();
+    // The test drives the lines on this thread and only reads the document: the
+    // clock leaves both alone until it closes.
+    CShowClock::CLoan loan = m_clock.Lend();
+    CLampTestDlg test(m_doc, this);
+    test.exec();
 }
 
 void CMainDlg::OnGraphicsToggle()

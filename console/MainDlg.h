@@ -49,6 +49,8 @@ public:
     void OnEditCues();
     // The tree layout screen, with the show stopped; after OK the console shows the new layout.
     void OnTreeLayout();
+    // The lamp test screen, with the show stopped; it drives the tree lines itself until it closes.
+    void OnLampTest();
     void OnCueListDblClk();
     // Any click on a line starts its cue, the highlighted line included.
     void OnCueListSelChange(int row);

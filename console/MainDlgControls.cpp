@@ -96,6 +96,9 @@ void CMainDlg::BuildMenu()
     layout->setObjectName("32773");
     layout->setStatusTip("Describe the tree: its tiers, the colour of each circuit, the chest rail, outline, star "
                          "and cross.");
+    QAction* lampTest = config->addAction("Lamp &Test...", this, &CMainDlg::OnLampTest);
+    lampTest->setObjectName("32780");
+    lampTest->setStatusTip("Light the tree circuit by circuit to check its wiring, with the show stopped.");
     QMenu* help = bar->addMenu("Help");
     QAction* about = help->addAction("&About Glimmerbox20...", this, &CMainDlg::OnAbout);
     about->setObjectName("16");

@@ -8,18 +8,13 @@ int ClampLevel(int level)
 }
 
 // Lamp states of the light step on show; an index outside the pool shows all dark.
-struct CStepLamps {
-    const unsigned char (*tier)[kCircuits];
-    const unsigned char* chest;
-    const unsigned char* outline;
-};
-
-CStepLamps CurrentLamps(const CShowData& show)
+CPictureState CurrentState(const CShowData& show)
 {
     int record = show.CurrentStepRecord();
     if (record < 0 || record >= kStepRecords)
         record = 0;
-    return {show.m_stepTierLamps[record], show.m_stepChestLamps[record], show.m_stepOutlineLamps[record]};
+    return {show.m_level, show.m_stepTierLamps[record], show.m_stepChestLamps[record],
+            show.m_stepOutlineLamps[record]};
 }
 
 // Outline circuits (left, right) a tier shows: tiers 1, 4, 7... show 3 and 6,
@@ -38,17 +33,17 @@ void SetPolygon(CPolygon& polygon, const int (*offsets)[2], int count, int left,
         polygon.point[i] = {left + offsets[i][0], top + offsets[i][1]};
 }
 
-void ComputeRow(const CShowData& show, const CStepLamps& lamps, int t, CTreeGeometry& g)
+void ComputeRow(const CShowData& show, const CPictureState& lamps, int t, CTreeGeometry& g)
 {
     CTierRow& row = g.row[t - 1];
     PlaceTierRow(show, g, t, show.m_chestPresent, row);
     for (int c = 0; c < kCircuits; ++c) {
-        const int level = show.m_level[kColor1 + c];
+        const int level = lamps.level[kColor1 + c];
         row.stripe[c].brush = LevelBrush(show, show.m_tierColor[t - 1][c], level);
         row.stripe[c].lit = level > 0 && lamps.tier[t - 1][c] != 0;
     }
     for (COutlineLamp& lamp : row.outline) {
-        lamp.state.brush = LevelBrush(show, show.m_outlineColor[lamp.circuit], show.m_level[kOutline]);
+        lamp.state.brush = LevelBrush(show, show.m_outlineColor[lamp.circuit], lamps.level[kOutline]);
         lamp.state.lit = show.m_outlinePresent && lamps.outline[lamp.circuit] != 0;
     }
 }
@@ -141,8 +136,12 @@ void PlaceStarAndCross(const CShowData& show, CTreeGeometry& g)
 
 void ComputeTreeGeometry(const CShowData& show, CTreeGeometry& g)
 {
+    ComputeTreeGeometry(show, CurrentState(show), g);
+}
+
+void ComputeTreeGeometry(const CShowData& show, const CPictureState& lamps, CTreeGeometry& g)
+{
     SetTreeSpacing(show.m_tierCount, g);
-    const CStepLamps lamps = CurrentLamps(show);
     for (int t = 1; t <= kTiers; ++t) {
         if (t <= g.tierCount) {
             ComputeRow(show, lamps, t, g);
@@ -151,14 +150,15 @@ void ComputeTreeGeometry(const CShowData& show, CTreeGeometry& g)
         }
     }
 
+    const int* level = lamps.level;
     for (int j = 0; j < kCircuits; ++j) {
-        g.chest[j].brush = LevelBrush(show, show.m_chestColor[j], show.m_level[kChest]);
+        g.chest[j].brush = LevelBrush(show, show.m_chestColor[j], level[kChest]);
         g.chest[j].lit = lamps.chest[j] != 0;
     }
 
     PlaceStarAndCross(show, g);
-    g.star.state.brush = LevelBrush(show, show.m_starColor, show.m_level[kStar]);
-    g.star.state.lit = show.m_starPresent && show.m_level[kStar] > 0;
-    g.cross.state.brush = LevelBrush(show, show.m_crossColor, show.m_level[kCross]);
-    g.cross.state.lit = show.m_crossPresent && show.m_level[kCross] > 0;
+    g.star.state.brush = LevelBrush(show, show.m_starColor, level[kStar]);
+    g.star.state.lit = show.m_starPresent && level[kStar] > 0;
+    g.cross.state.brush = LevelBrush(show, show.m_crossColor, level[kCross]);
+    g.cross.state.lit = show.m_crossPresent && level[kCross] > 0;
 }

@@ -57,6 +57,18 @@ struct CTreeGeometry {
 // clamped to 0..100 before they pick a brush.
 void ComputeTreeGeometry(const CShowData& show, CTreeGeometry& out);
 
+// What the picture lights: the fourteen channel levels and the lamp states of one
+// light step (non-zero = on).
+struct CPictureState {
+    const int* level;                        // kChannels
+    const unsigned char (*tier)[kCircuits];  // kTiers rows, tier t at t-1
+    const unsigned char* chest;              // kCircuits
+    const unsigned char* outline;            // kCircuits
+};
+// The same picture for the document's layout lit by `state` instead of the show,
+// for a screen that drives the lines with levels and lamps of its own.
+void ComputeTreeGeometry(const CShowData& layout, const CPictureState& state, CTreeGeometry& out);
+
 // The pieces both pictures are built from. Spacing of an n-tier picture (all 0 for
 // n outside 1..18); where row t's lamp images, chest bars (when `chestBars`) and
 // outline lamps go, all unlit; the star and cross outlines, unlit.
