@@ -30,6 +30,9 @@ Note TreeNote(const CSerialPort* port, bool framesDue, bool tookFrames)
 // " - Tree 1: not plugged in: ... - Tree 2 Held Back", or "" when both lines are well.
 std::string TreeNotes(const Note (&notes)[2])
 {
+    // The same trouble on both lines is said once, so the status line keeps to one line.
+    if (!notes[0].words.empty() && notes[0].words == notes[1].words)
+        return " - Trees 1 and 2: " + notes[0].words;
     std::string text;
     for (int i = 0; i < 2; ++i) {
         std::string tree = " - Tree " + std::to_string(i + 1);

@@ -159,8 +159,8 @@ TEST_F(ConsoleWireTest, StatusLineSaysWhatKeepsEachTreesLineFromTakingFrames)
         {kFile, kNone, true, "NO Data Sent - Tree 1: not a serial line: choose another port     CUE"},
         {kHeld, kLost, true, "NO Data Sent - Tree 1 Held Back - Tree 2: not plugged in: plug the adapter in"},
         {kHeld, kHeld, true, "NO Data Sent - Tree Line Held Back     CUE"},
-        {kLost, kLost, true, "NO Data Sent - Tree 1: not plugged in: plug the adapter in or choose another port - "
-                             "Tree 2: not plugged in"},
+        {kLost, kLost, true, "NO Data Sent - Trees 1 and 2: not plugged in: plug the adapter in or choose another "
+                             "port     CUE"},
         {kGood, kLost, false, "Will Send Info To Tree - Tree 2: not plugged in: plug the adapter in or choose another port"},
         {kFile, kGood, false, "Will Send Info To Tree - Tree 1: not a serial line: choose another port"},
     };
