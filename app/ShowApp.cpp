@@ -5,6 +5,7 @@
 #include "document/ProgramDir.h"
 #include "document/ShowData.h"
 #include "document/ShowFileIn.h"
+#include "link/PortConfig.h"
 #include "link/SerialPort.h"
 
 #include <QFile>
@@ -26,6 +27,9 @@ CShowApp::CShowApp(IOperator* person)
         tree2 = m_doc->ReadPortConfig(2);
         if (m_doc->m_portCheck.unreadable)
             told->Message(UnreadableText(m_doc->m_portCheck).c_str(), "ERROR");
+        for (int tree : {1, 2})
+            if (m_doc->m_portNameTooLong[tree - 1])
+                told->Message(PortNameTooLongText(tree).c_str(), "ERROR");
     }
     m_tree1Port = std::make_unique<CSerialPort>(tree1.c_str());
     m_tree2Port = std::make_unique<CSerialPort>(tree2.c_str());

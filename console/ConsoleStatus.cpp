@@ -1,48 +1,47 @@
 #include "console/ConsoleStatus.h"
 
 #include "document/ShowData.h"
+#include "link/LineProblem.h"
 #include "link/SerialPort.h"
 
 #include <cstdio>
 
 namespace {
 
-enum class ENote { kNone, kHeldBack, kLost, kNotTerminal };
+// What the status line says about one tree: what keeps its line from being used,
+// or that it is held back (frames were due and it took none). Nothing for a good
+// line or a tree without a port.
+struct Note {
+    bool heldBack = false;
+    std::string words;
+    bool Any() const { return heldBack || !words.empty(); }
+};
 
-// What the status line says about one tree; nothing for a good line or a tree
-// without a port. A line is held back only when frames were due and it took none.
-ENote TreeNote(const CSerialPort* port, bool framesDue, bool tookFrames)
+Note TreeNote(const CSerialPort* port, bool framesDue, bool tookFrames)
 {
-    if (port == nullptr)
-        return ENote::kNone;
-    switch (port->State()) {
-    case ELineState::kNoPort:
-        return ENote::kNone;
-    case ELineState::kLost:
-        return ENote::kLost;
-    case ELineState::kNotTerminal:
-        return ENote::kNotTerminal;
-    case ELineState::kOpen:
-        break;
-    }
-    return framesDue && !tookFrames ? ENote::kHeldBack : ENote::kNone;
+    Note note;
+    if (port == nullptr || port->State() == ELineState::kNoPort)
+        return note;
+    note.words = LineProblemText(port);
+    note.heldBack = note.words.empty() && framesDue && !tookFrames;
+    return note;
 }
 
-// " - Tree 1 Lost - Tree 2 Held Back", or "" when both lines are well.
-std::string TreeNotes(const ENote (&notes)[2])
+// " - Tree 1: not plugged in: ... - Tree 2 Held Back", or "" when both lines are well.
+std::string TreeNotes(const Note (&notes)[2])
 {
-    static const char* const kTexts[] = {"", "Held Back", "Lost", "Not A Serial Port"};
+    // The same trouble on both lines is said once, so the status line keeps to one line.
+    if (!notes[0].words.empty() && notes[0].words == notes[1].words)
+        return " - Trees 1 and 2: " + notes[0].words;
     std::string text;
     for (int i = 0; i < 2; ++i) {
-        if (notes[i] != ENote::kNone)
-            text += " - Tree " + std::to_string(i + 1) + " " + kTexts[static_cast<int>(notes[i])];
+        std::string tree = " - Tree " + std::to_string(i + 1);
+        if (!notes[i].words.empty())
+            text += tree + ": " + notes[i].words;
+        else if (notes[i].heldBack)
+            text += tree + " Held Back";
     }
     return text;
-}
-
-bool OnlyNotes(const ENote (&notes)[2], ENote allowed)
-{
-    return (notes[0] == ENote::kNone || notes[0] == allowed) && (notes[1] == ENote::kNone || notes[1] == allowed);
 }
 
 }  // namespace
@@ -51,21 +50,21 @@ std::string RunningStatus(const CShowData& doc)
 {
     std::string head = "NO Data Sent";
     if (doc.m_sendTreeSignals) {
-        ENote notes[2] = {TreeNote(doc.m_tree1Port, true, doc.m_treeTookFrames[0]),
-                          TreeNote(doc.m_tree2Port, true, doc.m_treeTookFrames[1])};
+        Note notes[2] = {TreeNote(doc.m_tree1Port, true, doc.m_treeTookFrames[0]),
+                         TreeNote(doc.m_tree2Port, true, doc.m_treeTookFrames[1])};
+        bool bothHeld = notes[0].heldBack && notes[1].heldBack;
         if (doc.m_treeTookFrames[0] || doc.m_treeTookFrames[1])
             head = "Data Sent" + TreeNotes(notes);
-        else if (OnlyNotes(notes, ENote::kLost))
+        else if (!notes[0].Any() && !notes[1].Any())
             head += " - No Tree Port Open";
-        else if (OnlyNotes(notes, ENote::kHeldBack))
+        else if (bothHeld)
             head += " - Tree Line Held Back";
         else
             head += TreeNotes(notes);
     }
-    char text[200];
-    std::snprintf(text, sizeof text, "%s     CUE #(%d)  Chase #(%d)", head.c_str(), doc.m_currentCue,
-                  doc.m_currentChase);
-    return text;
+    char tail[64];
+    std::snprintf(tail, sizeof tail, "     CUE #(%d)  Chase #(%d)", doc.m_currentCue, doc.m_currentChase);
+    return head + tail;
 }
 
 std::string StoppedStatus(const CShowData& doc)
@@ -78,10 +77,11 @@ std::string LineNotes(const CShowData& doc, bool chosenNamesOnly)
 {
     const CSerialPort* ports[2] = {doc.m_tree1Port, doc.m_tree2Port};
     const char* names[2] = {doc.m_tree1PortName, doc.m_tree2PortName};
-    ENote notes[2];
+    Note notes[2];
     for (int i = 0; i < 2; ++i) {
         bool chosen = ports[i] != nullptr && SerialDevicePath(names[i]) == ports[i]->Path();
-        notes[i] = chosenNamesOnly && !chosen ? ENote::kNone : TreeNote(ports[i], false, false);
+        if (!chosenNamesOnly || chosen)
+            notes[i] = TreeNote(ports[i], false, false);
     }
     return TreeNotes(notes);
 }

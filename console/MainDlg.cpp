@@ -2,6 +2,7 @@
 
 #include "console/AboutDlg.h"
 #include "console/ComPortDlg.h"
+#include "link/TreeLines.h"
 #include "console/ConsoleStatus.h"
 #include "console/ConsoleTexts.h"
 #include "console/CueList.h"
@@ -225,14 +226,23 @@ void CMainDlg::OnSendTreeSignals()
 
 void CMainDlg::OnComPortSetup()
 {
+    // As for the editors, the show stops while the lines may change under it.
+    StopShow();
     {
         // The port setup changes the port names in the document on this thread.
         CShowClock::CLoan loan = m_clock.Lend();
-        CComPortDlg ports(m_doc, this);
-        ports.exec();
+        {
+            CComPortDlg ports(m_doc, this);
+            ports.exec();
+        }
+        // The choice holds at once: the console goes on with its show on the new lines.
+        if (m_doc.m_tree1Port != nullptr)
+            UseTreeLine(*m_doc.m_tree1Port, m_doc.m_tree1PortName);
+        if (m_doc.m_tree2Port != nullptr)
+            UseTreeLine(*m_doc.m_tree2Port, m_doc.m_tree2PortName);
     }
-    // Leaving here used to drop the operator's unsaved cues and chases.
-    OnClose();
+    // The status line says at once how the new lines are.
+    Act([&] { SetSnapshotStatus(m_published, StoppedStatus(m_doc).c_str()); });
 }
 
 void CMainDlg::OnCueListSelChange(int row)

@@ -8,6 +8,7 @@
 #include "document/Operator.h"
 #include "document/ShowData.h"
 #include "link/TreeLines.h"
+#include "widgets/FitFont.h"
 
 #include <QLineEdit>
 #include <QProgressBar>
@@ -101,7 +102,10 @@ void CMainDlg::ShowLatest()
 
 void CMainDlg::ShowStatus(const char* text)
 {
-    m_status->setText(QString::fromLocal8Bit(text));
+    QString shown = QString::fromLocal8Bit(text);
+    if (shown != m_status->text())
+        FitTextFont(m_status, shown);  // a tree's line problem and its fix stay on one line
+    m_status->setText(shown);
     m_status->setCursorPosition(0);  // a text too long to fit shows its beginning
 }
 

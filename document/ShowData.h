@@ -23,7 +23,7 @@ constexpr int kLevels = 101;
 constexpr int kChannels = 14;
 constexpr int kNameSize = 100;
 constexpr int kFileNameSize = 200;
-constexpr int kPortNameSize = 25;
+constexpr int kPortNameSize = 200;  // 199 bytes: room for a /dev/serial/by-id/ name
 constexpr int kFrameBufferSize = 64;
 
 // What the first run tells the operator when it was given no number of tiers.
@@ -273,6 +273,9 @@ public:
     // Whether Tree 1 / Tree 2 took the last transmission whole (false when it was
     // skipped or its line gave up), so the status line never claims what did not happen.
     bool m_treeTookFrames[2];
+    // Set by ReadPortConfig when the file named a port longer than a name may be:
+    // that tree's name is left empty instead of cut, and the start-up says so.
+    bool m_portNameTooLong[2];
 
     // What the last read of each file found; its save goes by it.
     CFileCheck m_layoutCheck;

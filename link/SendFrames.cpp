@@ -2,6 +2,7 @@
 #include "link/FrameEncoder.h"
 #include "link/SequenceWriter.h"
 #include "link/SerialPort.h"
+#include "link/TreeLines.h"
 
 #include <cstring>
 
@@ -10,17 +11,35 @@ static_assert(kChaseTiers == kTiers && kLampCircuits == kCircuits, "frame and do
 
 namespace {
 
-void ChannelSequence(CSequenceWriter& out, CShowData& doc)
+// The fourteen channel frames, each between lead-ins.
+void WriteChannels(CSequenceWriter& out, unsigned char* buffer, const int (&levels)[kChannels],
+                   const int (&fades)[kChannels])
 {
-    bool cueInRange = doc.m_currentCue >= 0 && doc.m_currentCue < kCueSlots;
     out.LeadIn();
     for (int k = 0; k < kChannels; ++k) {
-        int level = cueInRange ? doc.m_cueLevel[k][doc.m_currentCue] : 0;
-        EncodeChannelFrame(doc.m_frameBuffer, k, doc.m_fadeTicks[k], level);
-        out.Write(doc.m_frameBuffer, kChannelFrameBytes);
+        EncodeChannelFrame(buffer, k, fades[k], levels[k]);
+        out.Write(buffer, kChannelFrameBytes);
         out.LeadIn();
         out.Purge();
     }
+}
+
+void WriteChase(CSequenceWriter& out, unsigned char* buffer, const LampStates& lamps)
+{
+    EncodeChaseFrame(buffer, lamps);
+    out.LeadIn();
+    out.Purge();
+    out.Write(buffer, kChaseFrameBytes);
+    out.Purge();
+}
+
+void ChannelSequence(CSequenceWriter& out, CShowData& doc)
+{
+    bool cueInRange = doc.m_currentCue >= 0 && doc.m_currentCue < kCueSlots;
+    int levels[kChannels];
+    for (int k = 0; k < kChannels; ++k)
+        levels[k] = cueInRange ? doc.m_cueLevel[k][doc.m_currentCue] : 0;
+    WriteChannels(out, doc.m_frameBuffer, levels, doc.m_fadeTicks);
 }
 
 void ChaseSequence(CSequenceWriter& out, CShowData& doc)
@@ -28,12 +47,7 @@ void ChaseSequence(CSequenceWriter& out, CShowData& doc)
     int r = doc.CurrentStepRecord();
     if (r < 0 || r >= kStepRecords)
         r = 0;
-    EncodeChaseFrame(doc.m_frameBuffer,
-                     {doc.m_stepTierLamps[r], doc.m_stepChestLamps[r], doc.m_stepOutlineLamps[r]});
-    out.LeadIn();
-    out.Purge();
-    out.Write(doc.m_frameBuffer, kChaseFrameBytes);
-    out.Purge();
+    WriteChase(out, doc.m_frameBuffer, {doc.m_stepTierLamps[r], doc.m_stepChestLamps[r], doc.m_stepOutlineLamps[r]});
 }
 
 }  // namespace
@@ -70,4 +84,21 @@ void CShowData::SendFrames(const char* kind)
         m_treeTookFrames[i] = true;
     }
     m_sendPending = false;
+}
+
+bool SendBlinkFrames(CSerialPort& port, bool on)
+{
+    if (!port.IsUsable())
+        return false;
+    int levels[kChannels], fades[kChannels] = {};
+    unsigned char tiers[kTiers][kCircuits], rail[kCircuits];
+    for (int& level : levels)
+        level = on ? 100 : 0;
+    std::memset(tiers, on ? 1 : 0, sizeof tiers);
+    std::memset(rail, on ? 1 : 0, sizeof rail);
+    unsigned char buffer[kFrameBufferSize];
+    CSequenceWriter out(port);
+    WriteChannels(out, buffer, levels, fades);
+    WriteChase(out, buffer, {tiers, rail, rail});
+    return !out.GaveUp();
 }

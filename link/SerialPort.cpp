@@ -9,6 +9,7 @@
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <termios.h>
+#include <ctime>
 #include <unistd.h>
 
 std::string SerialDevicePath(const char* name)
@@ -41,6 +42,8 @@ bool CSerialPort::Open(const char* name)
     m_writeTimeoutMs = 100;
     m_treeBehind = false;
     m_startupOwed = false;
+    m_controllerHolding = false;
+    m_fullSinceMs = m_ctsLowSinceMs = -1;
     m_path = SerialDevicePath(name);
     return OpenPath();
 }
@@ -88,6 +91,39 @@ bool CSerialPort::OpenPath()
     return true;
 }
 
+long long CSerialPort::MonotonicMs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+}
+
+void CSerialPort::CheckHoldBack()
+{
+    if (m_fd < 0) {
+        m_controllerHolding = false;
+        return;
+    }
+    long long now = m_nowMs();
+    long long since = m_fullSinceMs;
+    int lines = 0;
+    if (ioctl(m_fd, TIOCMGET, &lines) == 0) {
+        // A line with modem control says itself whether the controller lets it send.
+        if ((lines & TIOCM_CTS) != 0)
+            m_ctsLowSinceMs = -1;
+        else if (m_ctsLowSinceMs < 0)
+            m_ctsLowSinceMs = now;
+        since = m_ctsLowSinceMs;
+    } else if (since >= 0) {
+        // Without modem control (a pseudo-terminal): the line counts as moving again
+        // once it has room for a frame.
+        pollfd p{m_fd, POLLOUT, 0};
+        if (poll(&p, 1, 0) > 0 && (p.revents & POLLOUT) != 0)
+            since = -1;
+    }
+    m_controllerHolding = since >= 0 && now - since > kHoldBackLimitMs;
+}
+
 void CSerialPort::Close()
 {
     // Bytes of a frame meant for the old connection must not open a new one.
@@ -119,6 +155,7 @@ bool CSerialPort::CheckLine()
     if (m_path.empty())
         return false;
     if (IsOpen()) {
+        CheckHoldBack();
         pollfd p{m_fd, 0, 0};
         bool hungUp = poll(&p, 1, 0) > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
         if (IsUsable() && !hungUp)
@@ -274,12 +311,18 @@ long CSerialPort::Put(const unsigned char* bytes, int count)
 {
     for (;;) {
         long n = WriteSome(bytes, count);
-        if (n > 0)
+        if (n > 0) {
+            m_fullSinceMs = -1;
+            m_controllerHolding = m_ctsLowSinceMs >= 0 && m_controllerHolding;
             return n;
+        }
         if (n < 0 && errno == EINTR)
             continue;
         if (n == 0 || errno == EAGAIN || errno == EWOULDBLOCK) {
             m_treeBehind = true;  // the line is full: the tree misses this frame
+            if (m_fullSinceMs < 0)
+                m_fullSinceMs = m_nowMs();
+            CheckHoldBack();
         } else {
             m_lastError = static_cast<unsigned>(errno);
             m_commErrors |= 1;

@@ -95,6 +95,17 @@ public:
     // Set by the tree link when the line came back: the tree gets the start-up frame first.
     bool m_startupOwed = false;
 
+    // The controller has held the line back for longer than kHoldBackLimitMs: CTS
+    // low where the line reports it, otherwise output that found the line full and
+    // could not go out since. Kept up to date by Write and CheckLine.
+    bool m_controllerHolding = false;
+    static constexpr long long kHoldBackLimitMs = 2000;
+    // Milliseconds on a monotonic clock; tests put a clock of their own here.
+    long long (*m_nowMs)() = &MonotonicMs;
+    static long long MonotonicMs();
+    // Looks at the handshake line (or the stuck output) now and sets m_controllerHolding.
+    void CheckHoldBack();
+
 protected:
     // The one place bytes reach the device, so tests can make a line take part of a frame.
     virtual long WriteSome(const unsigned char* bytes, int count);
@@ -108,6 +119,8 @@ private:
     bool ChangeSettings(void (*change)(termios&, int), int value);
 
     std::string m_path;
+    long long m_fullSinceMs = -1;   // since when frames find the line full, -1 when they do not
+    long long m_ctsLowSinceMs = -1; // since when CTS is low, -1 when it is high or not reported
     unsigned char m_tail[kMaxWriteBytes] = {};
     int m_tailStart = 0;
     int m_tailEnd = 0;

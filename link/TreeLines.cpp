@@ -3,6 +3,8 @@
 #include "link/FrameEncoder.h"
 #include "link/SerialPort.h"
 
+#include <string>
+
 void CheckTreeLines(CSerialPort* tree1, CSerialPort* tree2)
 {
     for (CSerialPort* port : {tree1, tree2}) {
@@ -17,4 +19,16 @@ void CheckTreeLines(CSerialPort* tree1, CSerialPort* tree2)
         if (port->m_startupOwed && port->IsUsable() && port->Write(kStartupFrame, kChannelFrameBytes) > 0)
             port->m_startupOwed = false;
     }
+}
+
+bool UseTreeLine(CSerialPort& port, const char* name)
+{
+    if (port.IsUsable() && SerialDevicePath(name) == port.Path())
+        return false;
+    if (!port.Open(name))
+        return false;
+    port.SetLineFormat(kNoParity, 8, kOneStopBit);
+    // A line too full to take it now gets it from the line check.
+    port.m_startupOwed = !port.IsUsable() || port.Write(kStartupFrame, kChannelFrameBytes) == 0;
+    return true;
 }

@@ -80,6 +80,13 @@ install(DIRECTORY demo/ DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/glimmerbox/demo
 install(FILES ${GLIMMER_PACKAGE_SOURCE}/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/lintian/overrides
   RENAME glimmerbox)
 install(FILES ${GLIMMER_PACKAGE_SOURCE}/copyright ${GLIMMER_PACKAGE_STAGE}/changelog.gz DESTINATION ${GLIMMER_DOC_DIR})
+# The udev rule that keeps ModemManager off the common serial adapter chips, where this
+# system's udev reads its rules (/lib/udev on Debian 12, /usr/lib/udev later).
+pkg_get_variable(GLIMMER_UDEV_DIR udev udevdir)
+if(NOT GLIMMER_UDEV_DIR)
+  set(GLIMMER_UDEV_DIR /lib/udev)
+endif()
+install(FILES ${GLIMMER_PACKAGE_SOURCE}/60-glimmerbox-serial.rules DESTINATION ${GLIMMER_UDEV_DIR}/rules.d)
 
 # The .deb: dependencies from the binaries (dpkg-shlibdeps, Debian's own libraries), plus
 # the platform plugins Qt needs to open a window, which no binary links.

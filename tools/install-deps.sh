@@ -10,7 +10,7 @@ case "${1:-}" in
   --console) ;;
   --package) packages+=(dpkg-dev lintian desktop-file-utils appstream) ;;
   # The tests also need fake udev devices, a real browser for the phone page and PDF readers.
-  *) packages+=(clang libclang-rt-14-dev umockdev chromium chromium-driver python3-selenium poppler-utils) ;;
+  *) packages+=(clang libclang-rt-14-dev umockdev libumockdev-dev chromium chromium-driver python3-selenium poppler-utils) ;;
 esac
 missing=()
 for p in "${packages[@]}"; do

@@ -37,3 +37,15 @@ void FitFont(QPushButton* button, const QStringList& texts)
     }
     button->setFont(font);
 }
+
+void FitTextFont(QWidget* widget, const QString& text)
+{
+    const int room = widget->width() - 4 * kSidePadding;  // frame and margins of an edit
+    QFont font = widget->font();
+    for (qreal size = QFont().pointSizeF(); size > kSmallestPoint; size -= 0.5) {
+        font.setPointSizeF(size);
+        if (QFontMetrics(font).horizontalAdvance(text) <= room)
+            break;
+    }
+    widget->setFont(font);
+}

@@ -145,7 +145,7 @@ TEST_F(ConsoleWireTest, EveryClickOnALineStartsItsCueOnceWithItsChannelFrames)
 
 // The status line names each tree whose line did not take the frames, and keeps
 // the texts that were already true for both.
-TEST_F(ConsoleWireTest, StatusLineNamesTheTreeWhoseLineIsHeldBackLostOrNoSerialPort)
+TEST_F(ConsoleWireTest, StatusLineSaysWhatKeepsEachTreesLineFromTakingFrames)
 {
     enum Line { kGood, kHeld, kLost, kFile, kNone };
     const struct {
@@ -155,13 +155,14 @@ TEST_F(ConsoleWireTest, StatusLineNamesTheTreeWhoseLineIsHeldBackLostOrNoSerialP
     } cases[] = {
         {kGood, kGood, true, "Data Sent     CUE #(1)"},
         {kGood, kHeld, true, "Data Sent - Tree 2 Held Back     CUE"},
-        {kLost, kGood, true, "Data Sent - Tree 1 Lost     CUE"},
-        {kFile, kNone, true, "NO Data Sent - Tree 1 Not A Serial Port     CUE"},
-        {kHeld, kLost, true, "NO Data Sent - Tree 1 Held Back - Tree 2 Lost     CUE"},
+        {kLost, kGood, true, "Data Sent - Tree 1: not plugged in: plug the adapter in or choose another port     CUE"},
+        {kFile, kNone, true, "NO Data Sent - Tree 1: not a serial line: choose another port     CUE"},
+        {kHeld, kLost, true, "NO Data Sent - Tree 1 Held Back - Tree 2: not plugged in: plug the adapter in"},
         {kHeld, kHeld, true, "NO Data Sent - Tree Line Held Back     CUE"},
-        {kLost, kLost, true, "NO Data Sent - No Tree Port Open     CUE"},
-        {kGood, kLost, false, "Will Send Info To Tree - Tree 2 Lost"},
-        {kFile, kGood, false, "Will Send Info To Tree - Tree 1 Not A Serial Port"},
+        {kLost, kLost, true, "NO Data Sent - Trees 1 and 2: not plugged in: plug the adapter in or choose another "
+                             "port     CUE"},
+        {kGood, kLost, false, "Will Send Info To Tree - Tree 2: not plugged in: plug the adapter in or choose another port"},
+        {kFile, kGood, false, "Will Send Info To Tree - Tree 1: not a serial line: choose another port"},
     };
     console->OnSendTreeSignals();
     for (const auto& c : cases) {

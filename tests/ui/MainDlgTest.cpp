@@ -287,8 +287,9 @@ TEST_F(ConsoleTest, CloseSavesCueListChaseLibraryAndLayoutWithTheWindowPlace)
     EXPECT_NE(console->pos(), QPoint(6000, 5000));
 }
 
-// The port setup used to end the program without saving the operator's work.
-TEST_F(ConsoleTest, PortSetupClosesWithTheNormalSavingSteps)
+// The port setup used to end the program; now the console stays open with the
+// operator's unsaved work, and only the port configuration is written.
+TEST_F(ConsoleTest, PortSetupKeepsTheConsoleAndItsUnsavedWork)
 {
     WriteShow(2);
     Open();
@@ -298,9 +299,10 @@ TEST_F(ConsoleTest, PortSetupClosesWithTheNormalSavingSteps)
             ports->close();
     });
     console->OnComPortSetup();
-    EXPECT_NE(dir.Read("show.cue").find("\nKept|Lit|"), std::string::npos);
+    EXPECT_STREQ(doc->m_cueName[1], "Kept");
+    EXPECT_EQ(dir.Read("show.cue").find("\nKept|Lit|"), std::string::npos) << "nothing saved behind the operator";
     EXPECT_NE(dir.Read("Glimmerbox.cfg").find("1||\n2||\n"), std::string::npos);
-    EXPECT_FALSE(console->Clock().Started());
+    EXPECT_EQ(console->result(), 0) << "the console did not end";
 }
 
 }  // namespace

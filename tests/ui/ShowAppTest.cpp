@@ -67,6 +67,20 @@ TEST(ShowAppStart, APipeForThePortConfigurationIsToldWithoutHangingAndThePortsSt
     EXPECT_FALSE(app.Document().m_tree2Port->IsOpen());
 }
 
+// A name too long to hold is said at start and opens nothing, never a cut name's line.
+TEST(ShowAppStart, APortNameTooLongIsToldAndOpensNothing)
+{
+    CTempProgramDir dir;
+    CPtyLine line;
+    dir.Write("Glimmerbox.cfg", "1|" + line.path + std::string(200, '/') + "|\n2|" + line.path + "|\n");
+    CScriptedOperator person;
+    CShowApp app(&person);
+    EXPECT_EQ(person.Transcript(), "ERROR: The port name for Tree 1 in Glimmerbox.cfg is longer than 199 characters "
+                                   "and was not used; choose the port again in the port setup.\n");
+    EXPECT_FALSE(app.Document().m_tree1Port->IsOpen());
+    EXPECT_TRUE(app.Document().m_tree2Port->IsOpen());
+}
+
 TEST(ShowAppStart, SavesCutShortByACrashAreClearedAwayAtStart)
 {
     CTempProgramDir dir;
