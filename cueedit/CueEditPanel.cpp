@@ -100,8 +100,17 @@ void CCueEditDlg::ShowChase()
     }
     if (m_chaseList->currentItem() != nullptr)
         m_chaseList->scrollToItem(m_chaseList->currentItem(), QAbstractItemView::PositionAtTop);
-    if (fallBack)
-        OnSelectedChaseChange();
+    if (!fallBack)
+        return;
+    // Showing a cue is no change of the operator's: the fall-back goes back with the
+    // step before it (a chase renamed or deleted), so an undo never gives the cue
+    // back a chase the list no longer holds.
+    CHistory* history = m_doc.m_history;
+    if (history != nullptr)
+        history->JoinNext(true);
+    OnSelectedChaseChange();
+    if (history != nullptr)
+        history->JoinNext(false);
 }
 
 void CCueEditDlg::FillChaseList()
@@ -152,8 +161,12 @@ void CCueEditDlg::OnReverseClicked()
 void CCueEditDlg::OnSelectedChaseChange()
 {
     const QList<QListWidgetItem*> selected = m_chaseList->selectedItems();
-    if (selected.isEmpty() || m_editCue == 0)
+    if (m_editCue == 0)
         return;
+    if (selected.isEmpty()) {
+        ShowChase();  // a click that takes the highlight away chooses no chase: the cue keeps its own
+        return;
+    }
     m_doc.SetCueChase(m_doc.m_currentCue, ChaseName(selected.first()).constData());
     m_chaseBox->setText(selected.first()->text());
 }
@@ -173,19 +186,11 @@ void CCueEditDlg::RunChaseEditor()
     CopyCut(m_doc.m_text, sizeof m_doc.m_text, name.constData());
     CChaseEditDlg chases(m_doc, this);
     CopyCut(chases.m_chaseName, kNameSize, name.constData());
-    CHistory* history = m_doc.m_history;
-    const std::uint64_t made = history != nullptr ? history->StepsMade() : 0;
     chases.exec();
     RefillCueList();
     if (m_editCue != 0 && m_doc.m_currentCue > m_cueList->count())
         m_editCue = 0;
     FillChaseList();
-    // The cue's fall-back from a chase deleted there goes back with the delete.
-    const bool joined = history != nullptr && history->StepsMade() != made && !history->CanRedo();
-    if (joined)
-        history->JoinNext(true);
-    RefreshPanel();
-    if (joined)
-        history->JoinNext(false);
+    RefreshPanel();  // a cue whose chase went there falls back with the step that took it
     RefreshCopyList();  // an undo there may have moved or taken away copied cues
 }

@@ -131,6 +131,26 @@ bool CAtomicFile::Commit()
     return true;
 }
 
+std::string WhyNoSaveAt(const std::string& path)
+{
+    CAtomicFile probe(path);
+    if (probe.Stream() != nullptr)
+        return "";
+    if (probe.Target().empty())
+        return probe.Error();
+    std::string folder = DirOf(probe.Target());
+    if (folder.size() > 1 && folder.back() == '/')
+        folder.pop_back();
+    struct stat st {};
+    if (stat(folder.c_str(), &st) != 0)
+        return "the folder " + folder + " does not exist";
+    if (!S_ISDIR(st.st_mode))
+        return folder + " is not a folder";
+    if (access(folder.c_str(), W_OK | X_OK) != 0)
+        return "the folder " + folder + " cannot be written";
+    return probe.Error();
+}
+
 int RemoveStaleSaves(const std::string& dir)
 {
     DIR* listing = opendir(dir.c_str());

@@ -36,6 +36,12 @@ private:
     bool m_committed = false;
 };
 
+// Why a save of `path` could not even begin (its folder is missing or cannot be
+// written, or the path names no regular file), as a phrase for the operator; ""
+// when it could. Tries what a save tries first, the temporary file beside the
+// target, and removes it at once: the file itself is never touched.
+std::string WhyNoSaveAt(const std::string& path);
+
 // Temporary files of saves are named "<file>.glimmerbox-save-<pid>-XXXXXX".
 // Removes those in `dir` that belong to this user and whose process is gone
 // (a save cut short by a crash); returns how many.

@@ -1,3 +1,4 @@
+#include "document/AtomicFile.h"
 #include "document/Operator.h"
 #include "document/ProgramDir.h"
 #include "document/ShowData.h"
@@ -45,6 +46,22 @@ void TakeChosenName(CShowData& doc, bool chosen, const std::string& path)
     std::strcpy(doc.m_cueFileName, fits ? path.c_str() : kDefaultCueList);
 }
 
+// A list opened from a place it could never be saved to would fail every Save,
+// New and the close: such a file is refused before it is taken, as Save As and
+// New refuse it. `instead` says what happens then.
+bool SaveablePlace(const CShowData& doc, const std::string& path, const char* instead)
+{
+    const std::string why = WhyNoSaveAt(ProgramPath(path.c_str()));
+    if (why.empty())
+        return true;
+    if (doc.m_operator != nullptr)
+        doc.m_operator->Message((path + "\nThis cue list was not opened: " + why +
+                                 ", so it could never be saved there.\n" + instead)
+                                    .c_str(),
+                                "ERROR");
+    return false;
+}
+
 // Before another list takes this one's place: its changes reach its file, or the
 // operator chose to let them go.
 bool SavedOrLetGo(CShowData& doc)
@@ -60,12 +77,24 @@ bool CShowData::LoadCueList()
 {
     if (!SavedOrLetGo(*this))
         return false;
-    std::string path;
-    bool chosen = m_operator != nullptr && m_operator->ChooseOpenFile(ProgramDir(), path);
-    path = WithCueExtension(path);
-    TakeChosenName(*this, chosen, path);
-    LoadFile("cue");
-    return true;
+    // At start the list has no file of its own to stay on: after a refusal the
+    // dialog opens again, and Cancel opens default.cue as ever.
+    const bool ownFile = std::strlen(m_cueFileName) >= 3;
+    const std::string stays = ownFile ? "The cue list stays on " + std::string(m_cueFileName) + "."
+                                      : std::string("Choose another cue list.");
+    for (;;) {
+        std::string path;
+        bool chosen = m_operator != nullptr && m_operator->ChooseOpenFile(ProgramDir(), path);
+        path = WithCueExtension(path);
+        if (chosen && !path.empty() && !SaveablePlace(*this, path, stays.c_str())) {
+            if (ownFile)
+                return false;
+            continue;
+        }
+        TakeChosenName(*this, chosen, path);
+        LoadFile("cue");
+        return true;
+    }
 }
 
 // A cancelled Save As changes nothing: the list keeps its own file, so the save

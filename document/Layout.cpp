@@ -57,7 +57,7 @@ std::string LayoutProblem(const CLayout& layout)
     if (!any)
         return "A tree needs at least one tier: tick the tiers it has.";
     if (!layout.tierPresent[n - 1])
-        return "Tier " + std::to_string(n) + " is the top tier: tick it, or lower the number of tiers.";
+        return "Tier " + std::to_string(n) + " is the lowest tier, and the file counts the tiers by it: tick it, or lower the number of tiers.";
     return "";
 }
 

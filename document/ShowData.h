@@ -115,8 +115,8 @@ public:
     bool FirstRunSetup(const char* text);
     void LoadFile(const char* kind);
     void SaveFile(const char* kind);
-    // Saves the list, asks for another and loads it. False, and nothing changed, when
-    // the list could not be saved and the operator chose to keep it.
+    // Saves the list, asks for another and loads it. False, and nothing changed, when the list could
+    // not be saved and the operator kept it, or the file chosen lies where it could never be saved.
     bool LoadCueList();
     // Saves the list under a name the operator chooses; the list takes that name
     // only when the save succeeded.

@@ -128,4 +128,21 @@ TEST_F(ChaseEditTest, AFullPoolRefusesNewStepsAndChasesWithANotice)
     EXPECT_FALSE(doc->ChaseExists("Blank Chase") || doc->ChaseExists("Run copy"));
 }
 
+// The grid stands where the dialog's coordinates put it: tiers 1 to 12 in columns at
+// 191, 207, ... 271 units, tiers 13 to 18 one unit (two pixels) further right.
+TEST_F(ChaseEditTest, TierButtonsStandInTheDialogsColumnsOneUnitRightFromTier13)
+{
+    AddChase(*doc, "Run", 1, 1);
+    Open("Run");
+    const struct {
+        const char* id;  // first and sixth button of tiers 1, 12, 13 and 18
+        int x;
+    } kPlaces[] = {{"1057", 286}, {"1065", 406}, {"1136", 286}, {"1142", 406},
+                   {"1143", 288}, {"1149", 408}, {"1207", 288}, {"1213", 408}};
+    for (const auto& place : kPlaces) {
+        SCOPED_TRACE(place.id);
+        EXPECT_EQ(Control(place.id)->x(), place.x);
+    }
+}
+
 }  // namespace

@@ -36,4 +36,27 @@ TEST_F(ConsoleTest, AnUnreadableLibraryIsToldAtOpenAndLeftAsItIsAtClose)
     EXPECT_NE(dir.Read("show.cue").find("Cue 2|Blink|"), std::string::npos);
 }
 
+// At start a list chosen where it could never be saved is refused and the open
+// dialog asks again, rather than leaving a show that no close can keep.
+TEST_F(ConsoleTest, TheStartRefusesAListWhereItCouldNeverBeSavedAndAsksAgain)
+{
+    WriteShow(2);
+    const std::string nowhere = dir.Path("nosuchdir/x.cue");
+    person.files.push_front(nowhere);
+    Open();
+    ASSERT_TRUE(console->Loaded());
+    EXPECT_EQ(person.dialogDirs.size(), 2u);
+    EXPECT_EQ(person.Transcript(), "ERROR: " + nowhere + "\nThis cue list was not opened: the folder " +
+                                       dir.Path("nosuchdir") + " does not exist, so it could never be saved there.\n"
+                                       "Choose another cue list.\n");
+    EXPECT_EQ(doc->m_cueFileName, dir.Path("show.cue"));
+    EXPECT_EQ(CueList()->count(), 2);
+    ASSERT_TRUE(doc->RenameCue(2, "Cue 2 kept"));
+    console->show();
+    console->close();
+    EXPECT_FALSE(console->isVisible());
+    EXPECT_NE(dir.Read("show.cue").find("\nCue 2 kept|Blink|"), std::string::npos);
+    EXPECT_FALSE(dir.Exists("nosuchdir"));
+}
+
 }  // namespace

@@ -10,6 +10,8 @@
 #include <QSlider>
 #include <cstdlib>
 #include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -253,6 +255,42 @@ TEST_F(CueEditTest, AFailedSaveAsOrNewLeavesTheListOnItsOwnFile)
     EXPECT_EQ(person.shown.back().caption, "Question");
     EXPECT_EQ(doc->m_cueFileName, nowhere);
     EXPECT_EQ(List("1011")->count(), 3);
+}
+
+// File > Load of a file in a folder that does not exist opened an empty list under
+// that name, which every Save, New and the close then failed on.
+TEST_F(CueEditTest, LoadRefusesAFileWhereTheListCouldNeverBeSaved)
+{
+    Cues(3);
+    dir.Write("plain.txt", "not a folder\n");
+    const std::string own = dir.Path("own.cue");
+    struct Place {
+        std::string file, why;
+    };
+    std::vector<Place> places = {{dir.Path("nosuchdir/x.cue"), "the folder " + dir.Path("nosuchdir") + " does not exist"},
+                                 {dir.Path("plain.txt/x.cue"), dir.Path("plain.txt") + " is not a folder"}};
+    if (geteuid() != 0) {  // root writes anywhere
+        ASSERT_EQ(mkdir(dir.Path("shut").c_str(), 0555), 0);
+        places.push_back({dir.Path("shut/x.cue"), "the folder " + dir.Path("shut") + " cannot be written"});
+    }
+    std::strcpy(doc->m_cueFileName, own.c_str());
+    Open(2);
+    for (const Place& place : places) {
+        SCOPED_TRACE(place.file);
+        person.shown.clear();
+        person.files = {place.file};
+        editor->findChild<QAction*>("32776")->trigger();
+        EXPECT_EQ(person.Transcript(), "ERROR: " + place.file + "\nThis cue list was not opened: " + place.why +
+                                           ", so it could never be saved there.\nThe cue list stays on " + own +
+                                           ".\n");
+        EXPECT_EQ(doc->m_cueFileName, own);
+        EXPECT_EQ(List("1011")->count(), 3);
+        EXPECT_TRUE(PanelShown());
+    }
+    QTest::keyClicks(Box("1009"), " kept");
+    editor->findChild<QAction*>("32777")->trigger();  // Save
+    EXPECT_NE(dir.Read("own.cue").find("\nSample 2 kept|"), std::string::npos);
+    EXPECT_FALSE(dir.Exists("nosuchdir") || dir.Exists("shut/x.cue"));
 }
 
 // Both editors' name boxes: a long name of wide letters used to be cut inside a

@@ -150,7 +150,7 @@ TEST_F(LayoutScreen, OkWritesWhatAFreshLoadReadsBackAndTheWaysOutWriteNothing)
     }
 }
 
-TEST_F(LayoutScreen, ATreeWithoutTiersOrWithoutItsTopTierCannotBeConfirmed)
+TEST_F(LayoutScreen, ATreeWithoutTiersOrWithoutItsLowestTierCannotBeConfirmed)
 {
     Open(kFiveTiers);
     for (int id : {1410, 1430, 1440, 1450})
@@ -158,7 +158,9 @@ TEST_F(LayoutScreen, ATreeWithoutTiersOrWithoutItsTopTierCannotBeConfirmed)
     EXPECT_TRUE(Note().startsWith("A tree needs at least one tier"));
     EXPECT_FALSE(Ok()->isEnabled());
     Control(1410)->click();
-    EXPECT_TRUE(Note().startsWith("Tier 5 is the top tier"));
+    // Said as the picture shows the tree: tier 1 at the top, tier 5 at its foot.
+    EXPECT_EQ(Note(), "Tier 5 is the lowest tier, and the file counts the tiers by it: tick it, or lower the number "
+                      "of tiers.");
     EXPECT_FALSE(Ok()->isEnabled());
     TierCount()->setValue(1);
     EXPECT_TRUE(Note().isEmpty() && Ok()->isEnabled());
