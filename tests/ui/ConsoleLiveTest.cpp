@@ -12,6 +12,7 @@
 #include <QSlider>
 #include <QTest>
 #include <QTimer>
+#include <cstdlib>
 
 namespace {
 
@@ -157,6 +158,9 @@ TEST_F(ConsoleLiveTest, BlackoutGoesToZeroAtTheNextTickAndBackWhenLifted)
     QTest::keyClick(CueList(), Qt::Key_B);
     EXPECT_TRUE(Status().startsWith("BLACKOUT")) << Status().toStdString();
     EXPECT_FALSE(Control("1501")->styleSheet().isEmpty()) << "red while it holds";
+    if (const char* shot = std::getenv("GLIMMERBOX_BLACKOUT_SCREENSHOT")) {
+        EXPECT_TRUE(console->grab().save(shot));
+    }
     const int fading = doc->m_level[kColor1];
     ExpectTickSends(kSentDark);
     EXPECT_NE(doc->m_level[kColor1], fading) << "the fade goes on underneath";
