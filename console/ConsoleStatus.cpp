@@ -62,6 +62,8 @@ std::string RunningStatus(const CShowData& doc)
         else
             head += TreeNotes(notes);
     }
+    if (doc.m_blackout)
+        head = "BLACKOUT - " + head;  // first, so it is seen at a glance
     char tail[64];
     std::snprintf(tail, sizeof tail, "     CUE #(%d)  Chase #(%d)", doc.m_currentCue, doc.m_currentChase);
     return head + tail;

@@ -9,6 +9,7 @@ class CShowData;
 // "Data Sent" only when a tree took the last transmission whole; each tree whose
 // line is held back or not usable is named, with what to do about it
 // ("Data Sent - Tree 2 Held Back", "NO Data Sent - Tree 1: not plugged in: ...").
+// During a blackout it begins "BLACKOUT - ".
 std::string RunningStatus(const CShowData& doc);
 // While the show is stopped: whether a started show would send, and what keeps
 // which tree's line from being used.

@@ -38,7 +38,7 @@ void ChannelSequence(CSequenceWriter& out, CShowData& doc)
     bool cueInRange = doc.m_currentCue >= 0 && doc.m_currentCue < kCueSlots;
     int levels[kChannels];
     for (int k = 0; k < kChannels; ++k)
-        levels[k] = cueInRange ? doc.m_cueLevel[k][doc.m_currentCue] : 0;
+        levels[k] = doc.SentLevel(cueInRange ? doc.m_cueLevel[k][doc.m_currentCue] : 0);
     WriteChannels(out, doc.m_frameBuffer, levels, doc.m_fadeTicks);
 }
 
@@ -60,6 +60,11 @@ void CShowData::SendFrames(const char* kind)
         usable[i] = ports[i] != nullptr && ports[i]->IsUsable();
 
     bool channels = (kind != nullptr && std::strcmp(kind, "cue") == 0) || m_sendPending;
+    if (channels) {
+        // These carry the levels as the master has them now.
+        m_masterStale = false;
+        m_ticksSinceChannels = 0;
+    }
     for (int i = 0; i < 2; ++i) {
         m_treeTookFrames[i] = false;
         if (!usable[i] || !m_running || !m_sendTreeSignals)

@@ -7,14 +7,16 @@ int ClampLevel(int level)
     return level < 0 ? 0 : (level > kLevels - 1 ? kLevels - 1 : level);
 }
 
-// Lamp states of the light step on show; an index outside the pool shows all dark.
-CPictureState CurrentState(const CShowData& show)
+// Lamp states of the light step on show, at the levels the tree is sent (the grand
+// master and the blackout applied); an index outside the pool shows all dark.
+CPictureState CurrentState(const CShowData& show, int (&shown)[kChannels])
 {
     int record = show.CurrentStepRecord();
     if (record < 0 || record >= kStepRecords)
         record = 0;
-    return {show.m_level, show.m_stepTierLamps[record], show.m_stepChestLamps[record],
-            show.m_stepOutlineLamps[record]};
+    for (int k = 0; k < kChannels; ++k)
+        shown[k] = show.ShownLevel(k);
+    return {shown, show.m_stepTierLamps[record], show.m_stepChestLamps[record], show.m_stepOutlineLamps[record]};
 }
 
 // Outline circuits (left, right) a tier shows: tiers 1, 4, 7... show 3 and 6,
@@ -136,7 +138,8 @@ void PlaceStarAndCross(const CShowData& show, CTreeGeometry& g)
 
 void ComputeTreeGeometry(const CShowData& show, CTreeGeometry& g)
 {
-    ComputeTreeGeometry(show, CurrentState(show), g);
+    int shown[kChannels];
+    ComputeTreeGeometry(show, CurrentState(show, shown), g);
 }
 
 void ComputeTreeGeometry(const CShowData& show, const CPictureState& lamps, CTreeGeometry& g)

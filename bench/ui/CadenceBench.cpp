@@ -12,19 +12,6 @@
 
 namespace {
 
-struct CConsoleOnALine : CShowRig {
-    CConsoleOnALine()
-    {
-        port.Open(line.path.c_str());
-        doc->m_tree1Port = &port;
-        doc->m_tree2Port = &none;
-    }
-
-    CFrameClock line;
-    CSerialPort port;
-    CSerialPort none;
-};
-
 // Opens the console, waits for the start-up frame, and starts the show sending.
 void StartShow(CConsoleOnALine& rig, CMainDlg& console)
 {

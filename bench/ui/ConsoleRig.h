@@ -5,6 +5,7 @@
 
 #include "document/ShowData.h"
 #include "link/FrameDecoder.h"
+#include "link/SerialPort.h"
 #include "tests/PtyLine.h"
 #include "tests/ScriptedOperator.h"
 
@@ -143,6 +144,20 @@ private:
     std::mutex m_mutex;
     FrameKind m_kind = FrameKind::kStray;
     std::vector<Clock::time_point> m_times;
+};
+
+// The show of MakeShow with Tree 1 on a timestamped line and no Tree 2.
+struct CConsoleOnALine : CShowRig {
+    CConsoleOnALine()
+    {
+        port.Open(line.path.c_str());
+        doc->m_tree1Port = &port;
+        doc->m_tree2Port = &none;
+    }
+
+    CFrameClock line;
+    CSerialPort port;
+    CSerialPort none;
 };
 
 // Runs the event loop (and so the console's timers) until `done`, checking every 10 ms.
