@@ -2,6 +2,7 @@
 
 #include "console/AboutDlg.h"
 #include "console/ComPortDlg.h"
+#include "console/ConsoleRemote.h"
 #include "console/ConsoleStatus.h"
 #include "console/ConsoleTexts.h"
 #include "console/CueList.h"
@@ -13,6 +14,8 @@
 #include "layoutedit/LayoutEditDlg.h"
 #include "link/FrameEncoder.h"
 #include "link/SerialPort.h"
+#include "remote/Remote.h"
+#include "remote/RemoteDlg.h"
 #include "widgets/AppIcon.h"
 #include "widgets/FramePlace.h"
 #include "widgets/LampImages.h"
@@ -45,6 +48,7 @@ CMainDlg::CMainDlg(CShowData& doc, QWidget* parent)
 
 CMainDlg::~CMainDlg()
 {
+    m_remote.reset();  // no phone plays the show from here on
     m_clock.Stop();
     qApp->removeEventFilter(this);
 }
@@ -97,6 +101,20 @@ void CMainDlg::OnInitDialog()
     const CRect& r = m_doc.m_mainWindowRect;
     if (r.top != 0 && r.bottom != 0)
         PlaceFrameAt(this, QPoint(r.left, r.top));  // where it was closed, frame and all
+
+    // A console closed with the remote on starts with it on.
+    m_remote = std::make_unique<CConsoleRemote>(*this);
+    QString why;
+    if (!m_remote->Remote().Resume(&why))
+        m_doc.m_operator->Message(("The remote could not start: " + why).toLocal8Bit().constData(), "ERROR");
+}
+
+void CMainDlg::OnRemoteControl()
+{
+    if (!m_remote)
+        return;
+    CRemoteDlg screen(m_remote->Remote(), m_doc.m_operator, this);
+    screen.exec();
 }
 
 int CMainDlg::exec()
@@ -300,6 +318,10 @@ void CMainDlg::OnClose()
     if (m_closed || !m_loaded)
         return;
     m_closed = true;
+    if (m_remote) {
+        m_remote->Remote().Server().Close();  // no phone plays a show that is being put away
+        m_remote->Remote().Osc().Close();
+    }
     QRect frame = FrameRect(this);
     m_doc.m_mainWindowRect = {frame.left(), frame.top(), frame.left() + frame.width(), frame.top() + frame.height()};
     m_clock.Stop();  // from here on this thread has the document to itself
@@ -307,6 +329,8 @@ void CMainDlg::OnClose()
         // The operator keeps the console to save the show some other way.
         m_closed = false;
         StartClock();
+        if (m_remote)
+            m_remote->Remote().Resume(nullptr);
         return;
     }
     m_doc.ClearCues();

@@ -14,9 +14,11 @@
 
 #include <QDialog>
 #include <atomic>
+#include <memory>
 #include <mutex>
 #include <string>
 
+class CConsoleRemote;
 class CCueList;
 class CShowData;
 class QLineEdit;
@@ -63,6 +65,10 @@ public:
     // Stores the window position, saves the show, sends the shut-down frame. When
     // the show cannot be saved and the operator chooses to keep it, nothing closes.
     void OnClose();
+
+    // Configuration > "Remote Control...": the phone remote and show-control input.
+    void OnRemoteControl();
+    CConsoleRemote* Remote() { return m_remote.get(); }
 
     CShowClock& Clock() { return m_clock; }
     CTreePicture& Picture() { return m_picture; }
@@ -129,5 +135,8 @@ private:
     QProgressBar* m_tickBar = nullptr;
     bool m_loaded = false;
     bool m_closed = false;
+    // The phone remote plays the show through the console's own handlers.
+    friend class CConsoleRemote;
+    std::unique_ptr<CConsoleRemote> m_remote;
     CShowClock m_clock;  // last: its thread ends before anything it touches goes
 };

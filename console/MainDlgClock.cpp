@@ -2,12 +2,14 @@
 // leaves for the window, and the window showing it.
 #include "console/MainDlg.h"
 
+#include "console/ConsoleRemote.h"
 #include "console/ConsoleStatus.h"
 #include "console/CueList.h"
 #include "console/RealtimeKit.h"
 #include "document/Operator.h"
 #include "document/ShowData.h"
 #include "link/TreeLines.h"
+#include "remote/Remote.h"
 
 #include <QLineEdit>
 #include <QProgressBar>
@@ -101,7 +103,9 @@ void CMainDlg::ShowLatest()
 
 void CMainDlg::ShowStatus(const char* text)
 {
-    m_status->setText(QString::fromLocal8Bit(text));
+    // The remote says that it is on, and which addresses it has locked out.
+    const QString remote = m_remote ? m_remote->Remote().StatusNote() : QString();
+    m_status->setText(QString::fromLocal8Bit(text) + remote);
     m_status->setCursorPosition(0);  // a text too long to fit shows its beginning
 }
 

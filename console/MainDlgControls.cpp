@@ -96,6 +96,9 @@ void CMainDlg::BuildMenu()
     layout->setObjectName("32773");
     layout->setStatusTip("Describe the tree: its tiers, the colour of each circuit, the chest rail, outline, star "
                          "and cross.");
+    QAction* remote = config->addAction("&Remote Control...", this, &CMainDlg::OnRemoteControl);
+    remote->setObjectName("32780");
+    remote->setStatusTip("Play the show from a phone on the local network, or from show-control software.");
     QMenu* help = bar->addMenu("Help");
     QAction* about = help->addAction("&About Glimmerbox20...", this, &CMainDlg::OnAbout);
     about->setObjectName("16");
