@@ -162,6 +162,8 @@ TEST(RemoteOsc, PacketsAndTheirCommands)
     // Every cut of a good packet short of its end is refused, none read past it.
     const QByteArray whole = Bundle({Str("/glimmerbox/master") + Str(",f") + Float(0.5f)});
     for (int n = 0; n < whole.size(); ++n) {
+        if (n == 16)
+            continue;  // "#bundle" and its time tag alone: a whole bundle with nothing in it
         std::vector<COscMessage> messages;
         EXPECT_FALSE(ParseOscPacket(whole.left(n), messages)) << n;
     }
