@@ -11,6 +11,8 @@
 class CMainDlg;
 class CRemote;
 
+enum class ERemoteFallback { kStart, kStop, kGo, kBack, kPause, kCue };
+
 class CConsoleRemote : public IShowControl, public IRemoteStateSource {
 public:
     explicit CConsoleRemote(CMainDlg& console);
@@ -28,8 +30,14 @@ public:
     void StartCueAt(int cue) override;
 
     CRemoteState RemoteState() override;
+    // Whether the console has its own live operations (blackout and grand master among them).
+    bool HasBlackout() const;
 
 private:
+    void Run(ERemoteFallback what, int value);
+    template <class Console>
+    static void FallBack(Console& console, ERemoteFallback what, int value);
+
     CMainDlg& m_console;
     std::unique_ptr<CRemote> m_remote;
 };

@@ -100,19 +100,19 @@ void CRemote::Save()
 
 QStringList CRemote::PageAddresses() const
 {
-    QStringList out;
-    QStringList loopback;
+    // IPv4 first, as most phones reach the console that way; the loopback, for this computer, last.
+    QStringList v4, v6, loopback;
     const QString port = QString::number(m_settings.port);
     for (const QHostAddress& address : QNetworkInterface::allAddresses()) {
         if (!IsLocalPeer(address))
             continue;
         QHostAddress plain = address;
         plain.setScopeId(QString());
-        const QString host = plain.protocol() == QAbstractSocket::IPv6Protocol ? "[" + plain.toString() + "]"
-                                                                                : plain.toString();
-        (address.isLoopback() ? loopback : out).append("http://" + host + ":" + port + "/");
+        const bool isV6 = plain.protocol() == QAbstractSocket::IPv6Protocol;
+        const QString url = "http://" + (isV6 ? "[" + plain.toString() + "]" : plain.toString()) + ":" + port + "/";
+        (address.isLoopback() ? loopback : isV6 ? v6 : v4).append(url);
     }
-    return out + loopback;
+    return v4 + v6 + loopback;
 }
 
 QString CRemote::StatusNote() const

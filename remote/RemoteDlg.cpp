@@ -21,7 +21,7 @@ CRemoteDlg::CRemoteDlg(CRemote& remote, IOperator* person, QWidget* parent)
     setWindowTitle("Remote Control");
     auto* grid = new QGridLayout(this);
 
-    m_switch = new QCheckBox("Phone remote on (web page on this port)", this);
+    m_switch = new QCheckBox("Remote Control on: the phone page on this port", this);
     m_switch->setObjectName("1601");
     m_port = new QSpinBox(this);
     m_port->setObjectName("1602");

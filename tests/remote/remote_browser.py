@@ -85,7 +85,9 @@ def main():
         port, code = words[1], words[3]
         url = "http://127.0.0.1:%s/" % port
         driver = browser(profile)
-        driver.set_window_size(390, 844)
+        # A phone's screen, held upright.
+        driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
+                               {"width": 390, "height": 844, "deviceScaleFactor": 1, "mobile": True})
         page = WebDriverWait(driver, WAIT_S)
         el = lambda i: driver.find_element(By.ID, i)
         shown = lambda i: el(i).is_displayed()
