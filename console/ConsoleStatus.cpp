@@ -62,6 +62,8 @@ std::string RunningStatus(const CShowData& doc)
         else
             head += TreeNotes(notes);
     }
+    if (doc.m_blackout)
+        head = "BLACKOUT - " + head;  // first, so it is seen at a glance
     char text[200];
     std::snprintf(text, sizeof text, "%s     CUE #(%d)  Chase #(%d)", head.c_str(), doc.m_currentCue,
                   doc.m_currentChase);

@@ -8,6 +8,7 @@ class CShowData;
 // While the show runs: whether frames go out, and the current cue and chase.
 // "Data Sent" only when a tree took the last transmission whole; each tree whose
 // line is held back, lost or no serial port is named ("Data Sent - Tree 2 Held Back").
+// During a blackout it begins "BLACKOUT - ".
 std::string RunningStatus(const CShowData& doc);
 // While the show is stopped: whether a started show would send, and which tree's
 // line is lost or no serial port.

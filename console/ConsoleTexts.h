@@ -15,3 +15,13 @@ inline constexpr const char* kCloseUnsavedText =
     "Close all the same?\n"
     "(Choose No to keep the console open: make room on the disk or mend the folder and close again, "
     "or keep the cue list in another file with the cue editor's File > Save As.)";
+
+// The live controls and the editing lock.
+inline constexpr const char* kBlackoutText = "BLACKOUT";
+inline constexpr const char* kMasterText = "Master";
+inline constexpr const char* kLockEditingText = "Lock Editing";
+inline constexpr const char* kUnlockEditingText = "Unlock Editing";
+inline constexpr const char* kUnlockQuestion =
+    "Unlock editing?\n"
+    "The cue editor, the tree layout and the port setup can then be opened again, "
+    "and opening them stops the show.";

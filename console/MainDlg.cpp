@@ -62,6 +62,10 @@ void CMainDlg::OnInitDialog()
     m_doc.m_pictureTop = 50;
     m_doc.m_pictureRight = 780;
     m_doc.m_pictureBottom = 600;
+    // The grand master starts full at every start, and nothing is blacked out.
+    m_doc.m_master = 100;
+    m_doc.m_blackout = false;
+    m_doc.m_masterStale = false;
 
     m_doc.ClearCues();
     m_doc.ClearChases();
@@ -73,6 +77,7 @@ void CMainDlg::OnInitDialog()
         return;
     }
     m_loaded = true;
+    SetEditingLocked(m_doc.m_editingLocked);  // a console closed locked starts locked
     m_doc.LoadFile("chase");
     m_doc.LoadFile("cue");
     FillCueList();
@@ -97,6 +102,7 @@ void CMainDlg::OnInitDialog()
     m_tickBar->setValue(0);
     m_graphicsButton->setText(kGraphicsOn);
     ShowAdvanceMode();
+    ShowLiveState();
 
     const CRect& r = m_doc.m_mainWindowRect;
     if (r.top != 0 && r.bottom != 0)
@@ -136,46 +142,20 @@ void CMainDlg::FillCueList()
 
 void CMainDlg::OnPauseButton()
 {
-    if (m_pauseButton->text().contains("Pause")) {
-        m_pauseButton->setText(kContinueText);
-        m_clock.SetTicking(false);
-    } else {
-        m_pauseButton->setText(kPauseText);
-        m_clock.SetTicking(true);
-        QTimer::singleShot(0, this, &CMainDlg::StartClock);  // again, should it have failed
-    }
+    TogglePause();
 }
 
 void CMainDlg::OnStartStop()
 {
-    bool started = false;
-    Act([&] {
-        started = !m_doc.m_running;
-        // Raised first, so cue 1's channel frames go out now and the tree holds
-        // the levels the picture shows from the start.
-        m_doc.m_running = started;
-        if (started) {
-            m_doc.StartCue(1);
-            m_clock.BeatFromNow();  // the first chase frame follows at once, not up to a beat later
-        }
-    });
-    m_startButton->setText(started ? kStopText : kStartText);
-    if (started)
-        FollowCurrentCue();
-    m_client->update();
+    if (m_doc.m_running)  // only this thread changes it
+        Stop();
+    else
+        Start();
 }
 
 void CMainDlg::StopShow()
 {
-    bool wasRunning = false;
-    Act([&] {
-        wasRunning = m_doc.m_running;
-        m_doc.m_running = false;
-    });
-    if (wasRunning) {
-        m_startButton->setText(kStartText);
-        m_client->update();
-    }
+    Stop();
 }
 
 void CMainDlg::OnManualMode()
@@ -242,6 +222,8 @@ void CMainDlg::OnSendTreeSignals()
 
 void CMainDlg::OnComPortSetup()
 {
+    if (EditingLocked())
+        return;
     {
         // The port setup changes the port names in the document on this thread.
         CShowClock::CLoan loan = m_clock.Lend();
@@ -254,12 +236,19 @@ void CMainDlg::OnComPortSetup()
 
 void CMainDlg::OnCueListSelChange(int row)
 {
+    if (m_doc.m_running) {
+        StartCueAt(row + 1);
+        return;
+    }
+    // Stopped: the chosen cue is the one the cue editor opens at; nothing goes out.
     Act([&] { m_doc.StartCue(row + 1); });
     FollowCurrentCue();
 }
 
 void CMainDlg::OnCueListDblClk()
 {
+    if (EditingLocked())
+        return;  // the first click of it chose the cue; the show goes on
     StopShow();
     int row = m_cueList->currentRow();
     if (row >= 0)
@@ -269,6 +258,8 @@ void CMainDlg::OnCueListDblClk()
 
 void CMainDlg::OnEditCues()
 {
+    if (EditingLocked())
+        return;
     StopShow();
     RunCueEditor();
 }
@@ -289,6 +280,8 @@ void CMainDlg::RunCueEditor()
 
 void CMainDlg::OnTreeLayout()
 {
+    if (EditingLocked())
+        return;
     StopShow();
     bool accepted = false;
     {
@@ -335,6 +328,7 @@ void CMainDlg::OnClose()
     }
     m_doc.ClearCues();
     m_doc.ClearChases();
+    m_doc.m_blackout = false;
     m_picture.Clear();
     SendFixedFrame(m_doc.m_tree1Port, m_doc.m_tree2Port, kShutdownFrame);
     m_doc.SaveLayout();
@@ -364,28 +358,11 @@ void CMainDlg::reject()
     // Escape never closes the console; the close box goes through closeEvent.
 }
 
-bool CMainDlg::HandleKey(int key)
-{
-    if (key == Qt::Key_Escape)
-        return true;
-    if (key != Qt::Key_Return && key != Qt::Key_Enter)
-        return false;
-    bool advanced = false;
-    Act([&] {
-        advanced = m_doc.m_running;
-        if (advanced)
-            m_doc.NextCue();
-    });
-    if (advanced)
-        FollowCurrentCue();
-    return advanced;
-}
-
 bool CMainDlg::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
         static_cast<QWidget*>(watched)->window() == this)
-        return HandleKey(static_cast<QKeyEvent*>(event)->key());
+        return HandleLiveKey(watched, static_cast<QKeyEvent*>(event));
     if (watched == m_client && event->type() == QEvent::Paint) {
         PaintPicture();
         return true;

@@ -11,21 +11,30 @@
 #include "widgets/TreePicture.h"
 #include "engine/Repaint.h"
 #include "engine/ShowClock.h"
+#include "engine/ShowControl.h"
 
 #include <QDialog>
 #include <atomic>
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
+
+#include <QPointer>
 
 class CConsoleRemote;
 class CCueList;
 class CShowData;
+class QAction;
+class QKeyEvent;
+class QLabel;
 class QLineEdit;
+class QMenu;
 class QProgressBar;
 class QPushButton;
+class QSlider;
 
-class CMainDlg : public QDialog, public IRepaint {
+class CMainDlg : public QDialog, public IRepaint, public IShowControl {
     Q_OBJECT
 public:
     explicit CMainDlg(CShowData& doc, QWidget* parent = nullptr);
@@ -38,6 +47,33 @@ public:
 
     // The tick's repaint request, noted in the snapshot it publishes.
     void InvalidateRect(int left, int top, int right, int bottom, bool erase) override;
+
+    // --- the show's live operations (console/MainDlgLive.cpp): the buttons, the
+    // keys, the cue list, the fader and every other way of playing the show call these.
+    void Start() override;
+    void Go() override;
+    void Back() override;
+    void TogglePause() override;
+    void ToggleBlackout() override;
+    void SetMaster(int percent) override;
+    void Stop() override;
+    void StartCueAt(int cue) override;
+    bool Paused() const { return m_paused; }
+
+    // --- the editing lock (console/MainDlgLock.cpp)
+    // Greys every entry and control registered below, and refuses the double-click
+    // and the screens they open, until unlocked.
+    void SetEditingLocked(bool locked);
+    bool EditingLocked() const;
+    // Registers an entry or a control that opens an editor, the layout screen, the
+    // port setup or any other screen that changes the show or its setup.
+    void LockWithEditing(QAction* action);
+    void LockWithEditing(QWidget* widget);
+    void OnLockEditing();
+    // Asks first; only Yes unlocks.
+    void OnUnlockEditing();
+    // Help > Keys: the keys of the console.
+    void OnKeysHelp();
 
     void OnPauseButton();
     void OnStartStop();
@@ -83,8 +119,17 @@ protected:
 private:
     void BuildControls();
     void BuildMenu();
+    // The grand master fader and the blackout button; the lock and key entries.
+    void BuildLiveControls();
+    void BuildLiveMenu(QMenu* config, QMenu* help);
+    // NextCue or PreviousCue while the show runs, and the list following it.
+    void MoveWhileRunning(void (CShowData::*move)());
+    // The key's live operation run, when it is one of the console's keys.
+    bool HandleLiveKey(QObject* watched, const QKeyEvent* key);
+    // The blackout button, the fader and the status line as the show's live state has them.
+    void ShowLiveState();
+    void ShowMaster();
     void OnInitDialog();
-    bool HandleKey(int key);
     void PaintPicture();
     // Runs an operator's action on the show under the show lock, so it never
     // meets a tick half done, and shows at once what it left. Every handler that
@@ -133,6 +178,15 @@ private:
     QPushButton* m_graphicsButton = nullptr;
     QLineEdit* m_status = nullptr;
     QProgressBar* m_tickBar = nullptr;
+    // The live controls and the editing lock.
+    QSlider* m_masterFader = nullptr;
+    QLabel* m_masterValue = nullptr;
+    QPushButton* m_blackoutButton = nullptr;
+    QAction* m_lockAction = nullptr;
+    QAction* m_unlockAction = nullptr;
+    std::vector<QPointer<QAction>> m_lockedActions;
+    std::vector<QPointer<QWidget>> m_lockedWidgets;
+    bool m_paused = false;
     bool m_loaded = false;
     bool m_closed = false;
     // The phone remote plays the show through the console's own handlers.

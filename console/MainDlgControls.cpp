@@ -80,6 +80,8 @@ void CMainDlg::BuildControls()
     spare->setObjectName("1004");
     spare->setTextVisible(false);
     spare->setGeometry(DluRect(378, 14, 144, 8));
+
+    BuildLiveControls();
 }
 
 void CMainDlg::BuildMenu()
@@ -102,6 +104,8 @@ void CMainDlg::BuildMenu()
     QMenu* help = bar->addMenu("Help");
     QAction* about = help->addAction("&About Glimmerbox20...", this, &CMainDlg::OnAbout);
     about->setObjectName("16");
+
+    BuildLiveMenu(config, help);
 
     PlaceMenuAndClient(this, bar, m_client);
 }

@@ -12,6 +12,7 @@
 namespace {
 
 const char kLayoutName[] = "colors.txt";
+const char kEditingLockedLine[] = "lock|editing|";
 
 // Missing or malformed numbers read as 0.
 int NumberAt(const char* const fields[], int i)
@@ -73,6 +74,8 @@ void ReadLayoutLine(CShowData& doc, char* line)
     } else if (std::strcmp(key, "demo") == 0) {
         if (demoChar != '\0')
             doc.m_demoMode = demoChar != '0';
+    } else if (std::strcmp(key, "lock") == 0) {
+        doc.m_editingLocked = true;
     } else if (std::strcmp(key, "WINDOW") == 0) {
         CRect* rect = WindowRect(doc, f[1]);
         if (rect == nullptr)
@@ -112,6 +115,9 @@ void WriteLayout(const CShowData& doc, FILE* out)
     } windows[] = {{"MAIN", doc.m_mainWindowRect}, {"CUE", doc.m_cueWindowRect}, {"CHASE", doc.m_chaseWindowRect}};
     for (const auto& w : windows)
         std::fprintf(out, "WINDOW|%s|%d|%d|%d|%d|\n", w.name, w.rect.top, w.rect.bottom, w.rect.left, w.rect.right);
+    // Only a locked console writes this line, so an unlocked one writes the file as it always did.
+    if (doc.m_editingLocked)
+        std::fprintf(out, "%s\n", kEditingLockedLine);
 }
 
 }  // namespace
@@ -131,6 +137,7 @@ bool CShowData::LoadLayout(bool* nothingSetUp)
     // A file that is there but cannot be read must not be replaced by a fresh layout.
     if (in.Stream() == nullptr)
         return false;
+    m_editingLocked = false;  // a file without the lock line is unlocked
     CLineReader reader(in.Stream(), kLayoutLineLimit);
     while (reader.Next())
         ReadLayoutLine(*this, reader.Line());

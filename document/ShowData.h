@@ -187,6 +187,25 @@ public:
     // Name of the loaded chase (its step 1), "" when none is loaded.
     const char* LoadedChaseName() const;
 
+    // --- grand master and blackout (engine/GrandMaster.cpp)
+    // The grand master, 0..100 (values outside are clamped). A change only marks the
+    // tree's levels stale: a tick sends them once kStaleTicks ticks have run since the
+    // last channel sequence, so a fader moved during the show cannot flood the line.
+    void SetMaster(int percent);
+    // Blackout on or off; a change sends the channel sequence with the next tick.
+    void SetBlackout(bool on);
+    // A channel target as the tree gets it: level * master / 100, 0 in a blackout.
+    int SentLevel(int level) const;
+    // The console's own level of a channel as the picture draws it, scaled the same way.
+    int ShownLevel(int channel) const;
+    // Sends what is pending now, outside the tick (a blackout while the show is held).
+    void SendPendingNow();
+    // Tick counts itself first, and before it sends turns a stale mark into
+    // m_sendPending when due; a cue a tick starts by itself restarts the count.
+    void CountTickForMaster();
+    void MarkStaleLevelsDue();
+    static constexpr int kStaleTicks = 3;
+
     // --- tree link (link/)
     void SendFrames(const char* kind);
     const char* ReadPortConfig(int tree);
@@ -273,6 +292,16 @@ public:
     // Whether Tree 1 / Tree 2 took the last transmission whole (false when it was
     // skipped or its line gave up), so the status line never claims what did not happen.
     bool m_treeTookFrames[2];
+
+    // Grand master (percent, 100 at every start), blackout, and the stale mark with
+    // the ticks run since the last channel sequence (counted up to kStaleTicks).
+    int m_master = 100;
+    bool m_blackout;
+    bool m_masterStale;
+    int m_ticksSinceChannels;
+    // Editing locked: the console opens no editor, layout screen or port setup.
+    // Kept in the layout file as a line of its own, written only while locked.
+    bool m_editingLocked;
 
     // What the last read of each file found; its save goes by it.
     CFileCheck m_layoutCheck;

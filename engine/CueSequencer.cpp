@@ -77,6 +77,7 @@ void CShowData::Tick(IRepaint* window)
     if (!IsCueSlot(m_currentCue))
         return;  // nothing in the cue table to play
 
+    CountTickForMaster();
     if (m_chaseSpeedCounter < 0)
         m_chaseSpeedCounter = 0;
     if (m_cueChase[m_currentCue][0] != '\0') {
@@ -117,6 +118,7 @@ void CShowData::Tick(IRepaint* window)
     if (changed && window != nullptr)
         window->InvalidateRect(kPictureLeft, kPictureTop, kPictureRight, kPictureBottom, false);
 
+    MarkStaleLevelsDue();
     Transmit(*this, "chase", false);
 }
 

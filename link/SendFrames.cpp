@@ -44,7 +44,7 @@ void ChannelSequence(CSequenceWriter& out, CShowData& doc)
     out.LeadIn();
     for (int k = 0; k < kChannels; ++k) {
         int level = cueInRange ? doc.m_cueLevel[k][doc.m_currentCue] : 0;
-        EncodeChannelFrame(doc.m_frameBuffer, k, doc.m_fadeTicks[k], level);
+        EncodeChannelFrame(doc.m_frameBuffer, k, doc.m_fadeTicks[k], doc.SentLevel(level));
         out.Write(doc.m_frameBuffer, kChannelFrameBytes);
         out.LeadIn();
         out.Purge();
@@ -74,6 +74,11 @@ void CShowData::SendFrames(const char* kind)
         usable[i] = ports[i] != nullptr && ports[i]->IsUsable();
 
     bool channels = (kind != nullptr && std::strcmp(kind, "cue") == 0) || m_sendPending;
+    if (channels) {
+        // These carry the levels as the master has them now.
+        m_masterStale = false;
+        m_ticksSinceChannels = 0;
+    }
     for (int i = 0; i < 2; ++i) {
         m_treeTookFrames[i] = false;
         if (!usable[i] || !m_running || !m_sendTreeSignals)

@@ -43,12 +43,12 @@ void ComputeRow(const CShowData& show, const CStepLamps& lamps, int t, CTreeGeom
     CTierRow& row = g.row[t - 1];
     PlaceTierRow(show, g, t, show.m_chestPresent, row);
     for (int c = 0; c < kCircuits; ++c) {
-        const int level = show.m_level[kColor1 + c];
+        const int level = show.ShownLevel(kColor1 + c);
         row.stripe[c].brush = LevelBrush(show, show.m_tierColor[t - 1][c], level);
         row.stripe[c].lit = level > 0 && lamps.tier[t - 1][c] != 0;
     }
     for (COutlineLamp& lamp : row.outline) {
-        lamp.state.brush = LevelBrush(show, show.m_outlineColor[lamp.circuit], show.m_level[kOutline]);
+        lamp.state.brush = LevelBrush(show, show.m_outlineColor[lamp.circuit], show.ShownLevel(kOutline));
         lamp.state.lit = show.m_outlinePresent && lamps.outline[lamp.circuit] != 0;
     }
 }
@@ -152,13 +152,13 @@ void ComputeTreeGeometry(const CShowData& show, CTreeGeometry& g)
     }
 
     for (int j = 0; j < kCircuits; ++j) {
-        g.chest[j].brush = LevelBrush(show, show.m_chestColor[j], show.m_level[kChest]);
+        g.chest[j].brush = LevelBrush(show, show.m_chestColor[j], show.ShownLevel(kChest));
         g.chest[j].lit = lamps.chest[j] != 0;
     }
 
     PlaceStarAndCross(show, g);
-    g.star.state.brush = LevelBrush(show, show.m_starColor, show.m_level[kStar]);
-    g.star.state.lit = show.m_starPresent && show.m_level[kStar] > 0;
-    g.cross.state.brush = LevelBrush(show, show.m_crossColor, show.m_level[kCross]);
-    g.cross.state.lit = show.m_crossPresent && show.m_level[kCross] > 0;
+    g.star.state.brush = LevelBrush(show, show.m_starColor, show.ShownLevel(kStar));
+    g.star.state.lit = show.m_starPresent && show.ShownLevel(kStar) > 0;
+    g.cross.state.brush = LevelBrush(show, show.m_crossColor, show.ShownLevel(kCross));
+    g.cross.state.lit = show.m_crossPresent && show.ShownLevel(kCross) > 0;
 }
