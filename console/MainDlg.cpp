@@ -2,7 +2,7 @@
 
 #include "console/AboutDlg.h"
 #include "console/ComPortDlg.h"
-#include "link/TreeLines.h"
+#include "console/ConsoleRemote.h"
 #include "console/ConsoleStatus.h"
 #include "console/ConsoleTexts.h"
 #include "console/CueList.h"
@@ -15,6 +15,9 @@
 #include "lamptest/LampTestDlg.h"
 #include "link/FrameEncoder.h"
 #include "link/SerialPort.h"
+#include "link/TreeLines.h"
+#include "remote/Remote.h"
+#include "remote/RemoteDlg.h"
 #include "widgets/AppIcon.h"
 #include "widgets/FramePlace.h"
 #include "widgets/LampImages.h"
@@ -47,6 +50,7 @@ CMainDlg::CMainDlg(CShowData& doc, QWidget* parent)
 
 CMainDlg::~CMainDlg()
 {
+    m_remote.reset();  // no phone plays the show from here on
     m_clock.Stop();
     qApp->removeEventFilter(this);
 }
@@ -105,6 +109,20 @@ void CMainDlg::OnInitDialog()
     const CRect& r = m_doc.m_mainWindowRect;
     if (r.top != 0 && r.bottom != 0)
         PlaceFrameAt(this, QPoint(r.left, r.top));  // where it was closed, frame and all
+
+    // A console closed with the remote on starts with it on.
+    m_remote = std::make_unique<CConsoleRemote>(*this);
+    QString why;
+    if (!m_remote->Remote().Resume(&why))
+        m_doc.m_operator->Message(("The remote could not start: " + why).toLocal8Bit().constData(), "ERROR");
+}
+
+void CMainDlg::OnRemoteControl()
+{
+    if (!m_remote)
+        return;
+    CRemoteDlg screen(m_remote->Remote(), m_doc.m_operator, this);
+    screen.exec();
 }
 
 int CMainDlg::exec()
@@ -316,6 +334,10 @@ void CMainDlg::OnClose()
     if (m_closed || !m_loaded)
         return;
     m_closed = true;
+    if (m_remote) {
+        m_remote->Remote().Server().Close();  // no phone plays a show that is being put away
+        m_remote->Remote().Osc().Close();
+    }
     QRect frame = FrameRect(this);
     m_doc.m_mainWindowRect = {frame.left(), frame.top(), frame.left() + frame.width(), frame.top() + frame.height()};
     m_clock.Stop();  // from here on this thread has the document to itself
@@ -323,6 +345,8 @@ void CMainDlg::OnClose()
         // The operator keeps the console to save the show some other way.
         m_closed = false;
         StartClock();
+        if (m_remote)
+            m_remote->Remote().Resume(nullptr);
         return;
     }
     m_doc.ClearCues();

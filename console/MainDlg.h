@@ -15,12 +15,14 @@
 
 #include <QDialog>
 #include <atomic>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
 
 #include <QPointer>
 
+class CConsoleRemote;
 class CCueList;
 class CShowData;
 class QAction;
@@ -101,6 +103,10 @@ public:
     // Stores the window position, saves the show, sends the shut-down frame. When
     // the show cannot be saved and the operator chooses to keep it, nothing closes.
     void OnClose();
+
+    // Configuration > "Remote Control...": the phone remote and show-control input.
+    void OnRemoteControl();
+    CConsoleRemote* Remote() { return m_remote.get(); }
 
     CShowClock& Clock() { return m_clock; }
     CTreePicture& Picture() { return m_picture; }
@@ -185,5 +191,8 @@ private:
     bool m_paused = false;
     bool m_loaded = false;
     bool m_closed = false;
+    // The phone remote plays the show through the console's own handlers.
+    friend class CConsoleRemote;
+    std::unique_ptr<CConsoleRemote> m_remote;
     CShowClock m_clock;  // last: its thread ends before anything it touches goes
 };

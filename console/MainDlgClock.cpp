@@ -2,6 +2,7 @@
 // leaves for the window, and the window showing it.
 #include "console/MainDlg.h"
 
+#include "console/ConsoleRemote.h"
 #include "console/ConsoleStatus.h"
 #include "console/CueList.h"
 #include "console/RealtimeKit.h"
@@ -9,6 +10,7 @@
 #include "document/ShowData.h"
 #include "link/TreeLines.h"
 #include "widgets/FitFont.h"
+#include "remote/Remote.h"
 
 #include <QLineEdit>
 #include <QProgressBar>
@@ -102,7 +104,9 @@ void CMainDlg::ShowLatest()
 
 void CMainDlg::ShowStatus(const char* text)
 {
-    QString shown = QString::fromLocal8Bit(text);
+    // The remote says that it is on, and which addresses it has locked out.
+    const QString remote = m_remote ? m_remote->Remote().StatusNote() : QString();
+    QString shown = QString::fromLocal8Bit(text) + remote;
     if (shown != m_status->text())
         FitTextFont(m_status, shown);  // a tree's line problem and its fix stay on one line
     m_status->setText(shown);

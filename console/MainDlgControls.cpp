@@ -101,6 +101,9 @@ void CMainDlg::BuildMenu()
     QAction* lampTest = config->addAction("Lamp &Test...", this, &CMainDlg::OnLampTest);
     lampTest->setObjectName("32780");
     lampTest->setStatusTip("Light the tree circuit by circuit to check its wiring, with the show stopped.");
+    QAction* remote = config->addAction("&Remote Control...", this, &CMainDlg::OnRemoteControl);
+    remote->setObjectName("32781");
+    remote->setStatusTip("Play the show from a phone on the local network, or from show-control software.");
     QMenu* help = bar->addMenu("Help");
     QAction* about = help->addAction("&About Glimmerbox20...", this, &CMainDlg::OnAbout);
     about->setObjectName("16");
