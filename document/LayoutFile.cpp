@@ -5,13 +5,14 @@
 #include "document/ShowData.h"
 #include "document/ShowFileIn.h"
 #include "document/ShowFileSave.h"
+#include "document/ShowFiles.h"
 
 #include <cstdio>
 #include <cstring>
 
 namespace {
 
-const char kLayoutName[] = "colors.txt";
+const char* const kLayoutName = kLayoutFile;
 
 // Missing or malformed numbers read as 0.
 int NumberAt(const char* const fields[], int i)
@@ -84,6 +85,8 @@ void ReadLayoutLine(CShowData& doc, char* line)
     }
 }
 
+}  // namespace
+
 void WriteLayout(const CShowData& doc, FILE* out)
 {
     for (int i = 0; i < kTableColors; ++i) {
@@ -114,7 +117,11 @@ void WriteLayout(const CShowData& doc, FILE* out)
         std::fprintf(out, "WINDOW|%s|%d|%d|%d|%d|\n", w.name, w.rect.top, w.rect.bottom, w.rect.left, w.rect.right);
 }
 
-}  // namespace
+void ReadLayoutLines(CShowData& doc, CLineReader& reader)
+{
+    while (reader.Next())
+        ReadLayoutLine(doc, reader.Line());
+}
 
 bool CShowData::LoadLayout(bool* nothingSetUp)
 {
@@ -132,8 +139,7 @@ bool CShowData::LoadLayout(bool* nothingSetUp)
     if (in.Stream() == nullptr)
         return false;
     CLineReader reader(in.Stream(), kLayoutLineLimit);
-    while (reader.Next())
-        ReadLayoutLine(*this, reader.Line());
+    ReadLayoutLines(*this, reader);
     in.Finish(reader);
     if (m_layoutCheck.unreadable)
         return false;
