@@ -36,7 +36,8 @@ CShowRange StepTableRange(const CShowData& doc)
 
 CShowRange FileNamesRange(const CShowData& doc)
 {
-    return {Offset(doc, &doc.m_chaseFileName), End(doc, doc.m_selectedChaseList)};
+    // The window places too: the layout file the copy holds carries them.
+    return {Offset(doc, &doc.m_mainWindowRect), End(doc, doc.m_selectedChaseList)};
 }
 
 CShowRange LayoutRange(const CShowData& doc)
