@@ -5,6 +5,7 @@
 // from a handed-over change to the copy on disk. Goal: added under 1 ms,
 // median and p99; change to disk under 0.5 s p99 (kSettle + kPollEvery + the write).
 #include "bench/EveningCues.h"
+#include "document/History.h"
 #include "document/RecoveryCopy.h"
 
 #include <algorithm>
