@@ -9,6 +9,7 @@
 #include "link/SerialPort.h"
 
 #include <QFile>
+#include <QTimer>
 
 CShowApp::CShowApp(IOperator* person)
     : m_doc(std::make_unique<CShowData>())
@@ -22,6 +23,7 @@ CShowApp::CShowApp(IOperator* person)
         told->Message(m_startProblem.c_str(), "ERROR");
     } else {
         RemoveStaleSaves(dir);
+        RemoveStaleSaves(dir + "/" + kRecoveryFolder);
         // The port names come from the configuration file before the ports open on them.
         tree1 = m_doc->ReadPortConfig(1);
         tree2 = m_doc->ReadPortConfig(2);
@@ -37,6 +39,8 @@ CShowApp::CShowApp(IOperator* person)
     m_doc->m_tree2Port = m_tree2Port.get();
     m_doc->m_operator = told;
     m_doc->m_history = &m_history;
+    if (!dir.empty())
+        m_recovery = std::make_unique<CRecoveryCopy>(*m_doc);
 }
 
 CShowApp::~CShowApp()
@@ -45,6 +49,7 @@ CShowApp::~CShowApp()
     m_doc->m_tree1Port = nullptr;
     m_doc->m_tree2Port = nullptr;
     m_doc->m_history = nullptr;
+    m_recovery.reset();
 }
 
 int CShowApp::Run()
@@ -54,6 +59,12 @@ int CShowApp::Run()
     InstallSprites();
     CMainDlg console(*m_doc);
     m_operator.SetParent(&console);
+    // The recovery copy takes the show's changes on this thread, between events.
+    QTimer recoveryPoll;
+    if (m_recovery != nullptr) {
+        QObject::connect(&recoveryPoll, &QTimer::timeout, [this] { m_recovery->Poll(); });
+        recoveryPoll.start(std::chrono::duration_cast<std::chrono::milliseconds>(CRecoveryCopy::kPollEvery));
+    }
     console.exec();
     m_operator.SetParent(nullptr);
     return 0;

@@ -5,6 +5,7 @@
 
 #include "app/QtOperator.h"
 #include "document/History.h"
+#include "document/RecoveryCopy.h"
 
 #include <memory>
 #include <string>
@@ -35,6 +36,8 @@ private:
     CQtOperator m_operator;
     std::string m_startProblem;
     CHistory m_history;
+    // Follows the show to Recovery/ while the console runs.
+    std::unique_ptr<CRecoveryCopy> m_recovery;
 };
 
 // Puts the picture's sprite image into the program directory when it is missing.

@@ -9,6 +9,7 @@
 #include "cueedit/CueEditDlg.h"
 #include "document/Operator.h"
 #include "document/ProgramDir.h"
+#include "document/RecoveryStart.h"
 #include "document/ShowData.h"
 #include "document/ShowFiles.h"
 #include "layoutedit/LayoutEditDlg.h"
@@ -80,8 +81,7 @@ void CMainDlg::OnInitDialog()
     }
     m_loaded = true;
     SetEditingLocked(m_doc.m_editingLocked);  // a console closed locked starts locked
-    m_doc.LoadFile("chase");
-    m_doc.LoadFile("cue");
+    LoadShow(m_doc);  // the chase library and the cue list, or a recovered show
     FillCueList();
 
     // The clock ticks from the first turn of the window's event loop, as a window
@@ -364,6 +364,8 @@ bool CMainDlg::SaveShowOrLetGo()
 {
     const bool cues = std::strlen(m_doc.m_cueFileName) < 3 || SaveCueListFile(m_doc);
     const bool chases = std::strlen(m_doc.m_chaseFileName) < 3 || WriteChaseLibrary(m_doc, m_doc.m_chaseFileName);
+    if (cues && chases)
+        ShowSavedWhole(m_doc);
     return (cues && chases) || m_doc.m_operator->Ask(kCloseUnsavedText, "Question");
 }
 

@@ -126,6 +126,12 @@ void LoadChaseLibrary(CShowData& doc)
     if (in.Stream() == nullptr)
         return;
     CLineReader reader(in.Stream(), kDataLineLimit);
+    const int leftOut = ReadChaseLines(doc, reader);
+    in.Finish(reader, leftOut, "records", kStepRecords - 1);
+}
+
+int ReadChaseLines(CShowData& doc, CLineReader& reader)
+{
     // The library starts empty and fills lowest-first, so the next free record
     // is simply the one after the last filled.
     int r = 1;
@@ -150,25 +156,28 @@ void LoadChaseLibrary(CShowData& doc)
         ReadLamps(doc, r, f[3]);
         ++r;
     }
-    in.Finish(reader, leftOut, "records", kStepRecords - 1);
     KeepChasesApart(doc, r - 1);
+    return leftOut;
 }
 
 bool WriteChaseLibrary(CShowData& doc, const char* fileName)
 {
-    auto write = [&doc](FILE* out) {
-        char lamps[kLampChars + 1];
-        for (int r = 1; r < kStepRecords; ++r) {
-            if (doc.m_stepNumber[r] == 0 || doc.m_stepChase[r][0] == '\0')
-                continue;
-            WriteLamps(doc, r, lamps);
-            char name[kNameSize], text[kNameSize];
-            std::fprintf(out, "%s|%d|%s|%s|\n", SafeField(doc.m_stepChase[r], name, kNameSize), doc.m_stepNumber[r],
-                         SafeField(doc.m_stepText[r], text, kNameSize), lamps);
-        }
-    };
     return SaveShowFile(ProgramPath(fileName), doc.m_chaseCheck, doc.m_operator,
-                        {"Could not save the chase library", "records"}, write);
+                        {"Could not save the chase library", "records"},
+                        [&doc](FILE* out) { WriteChaseLines(doc, out); });
+}
+
+void WriteChaseLines(const CShowData& doc, FILE* out)
+{
+    char lamps[kLampChars + 1];
+    for (int r = 1; r < kStepRecords; ++r) {
+        if (doc.m_stepNumber[r] == 0 || doc.m_stepChase[r][0] == '\0')
+            continue;
+        WriteLamps(doc, r, lamps);
+        char name[kNameSize], text[kNameSize];
+        std::fprintf(out, "%s|%d|%s|%s|\n", SafeField(doc.m_stepChase[r], name, kNameSize), doc.m_stepNumber[r],
+                     SafeField(doc.m_stepText[r], text, kNameSize), lamps);
+    }
 }
 
 bool SaveChaseLibrary(CShowData& doc)

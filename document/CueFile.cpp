@@ -80,6 +80,12 @@ void LoadCueListFile(CShowData& doc)
     if (in.Stream() == nullptr)
         return;
     CLineReader reader(in.Stream(), kDataLineLimit);
+    const int leftOut = ReadCueLines(doc, reader);
+    in.Finish(reader, leftOut, "cues", kCueSlots - 1);
+}
+
+int ReadCueLines(CShowData& doc, CLineReader& reader)
+{
     // The table starts empty and fills lowest-first.
     int s = 1;
     int leftOut = 0;
@@ -104,7 +110,7 @@ void LoadCueListFile(CShowData& doc)
         ReadNumbers(doc, s, f[2]);
         ++s;
     }
-    in.Finish(reader, leftOut, "cues", kCueSlots - 1);
+    return leftOut;
 }
 
 bool SaveCueListFile(CShowData& doc)
@@ -114,21 +120,23 @@ bool SaveCueListFile(CShowData& doc)
 
 bool WriteCueList(CShowData& doc, const char* name, bool cues)
 {
-    auto write = [&doc, cues](FILE* out) {
-        std::fprintf(out, "%s|default.B%d|\n", kSelectedKey, doc.m_tierCount);
-        for (int s = 1; cues && s < kCueSlots; ++s) {
-            if (doc.m_cueName[s][0] == '\0')
-                continue;
-            int n[kCueNumbers];
-            for (int i = 0; i < kCueNumbers; ++i)
-                n[i] = LoadNumber(doc, s, kNumberOrder[i]);
-            char name[kNameSize], chase[kNameSize];
-            std::fprintf(out, "%s|%s|%d %d %d %d %d %d %d %d %d %d %d %d %d %d %d %d %d %d %d|\n",
-                         SafeField(doc.m_cueName[s], name, kNameSize), SafeField(doc.m_cueChase[s], chase, kNameSize),
-                         n[0], n[1], n[2], n[3], n[4], n[5], n[6], n[7], n[8], n[9], n[10], n[11], n[12], n[13], n[14],
-                         n[15], n[16], n[17], n[18]);
-        }
-    };
-    return SaveShowFile(ProgramPath(name), doc.m_cueCheck, doc.m_operator,
-                        {"Could not save the cue list", "cues"}, write);
+    return SaveShowFile(ProgramPath(name), doc.m_cueCheck, doc.m_operator, {"Could not save the cue list", "cues"},
+                        [&doc, cues](FILE* out) { WriteCueLines(doc, out, cues); });
+}
+
+void WriteCueLines(const CShowData& doc, FILE* out, bool cues)
+{
+    std::fprintf(out, "%s|default.B%d|\n", kSelectedKey, doc.m_tierCount);
+    for (int s = 1; cues && s < kCueSlots; ++s) {
+        if (doc.m_cueName[s][0] == '\0')
+            continue;
+        int n[kCueNumbers];
+        for (int i = 0; i < kCueNumbers; ++i)
+            n[i] = LoadNumber(doc, s, kNumberOrder[i]);
+        char name[kNameSize], chase[kNameSize];
+        std::fprintf(out, "%s|%s|%d %d %d %d %d %d %d %d %d %d %d %d %d %d %d %d %d %d %d|\n",
+                     SafeField(doc.m_cueName[s], name, kNameSize), SafeField(doc.m_cueChase[s], chase, kNameSize),
+                     n[0], n[1], n[2], n[3], n[4], n[5], n[6], n[7], n[8], n[9], n[10], n[11], n[12], n[13], n[14],
+                     n[15], n[16], n[17], n[18]);
+    }
 }

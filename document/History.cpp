@@ -1,6 +1,7 @@
 #include "document/History.h"
 
 #include "document/CueSlots.h"
+#include "document/ShowChanges.h"
 #include "document/ShowData.h"
 
 #include <algorithm>
@@ -248,10 +249,14 @@ void CHistory::Apply(CShowData& doc, Step& step, bool undo)
         unsigned char* data = step.bytes.data() + e.data;
         switch (e.kind) {
         case Entry::kField:
+            if (doc.m_changes != nullptr)
+                doc.m_changes->Mark(doc, At(doc, e.at), static_cast<std::size_t>(e.count));
             // Swapping leaves in the step what the other direction needs.
             std::swap_ranges(data, data + e.count, At(doc, e.at));
             break;
         case Entry::kOpenedCues:
+            if (undo && doc.m_changes != nullptr)
+                doc.m_changes->MarkCuesFrom(doc, e.at);
             if (undo) {
                 MoveSlots(doc, e.at + e.count, e.at, kCueSlots - e.at - e.count);
                 for (int s = kCueSlots - e.count; s <= kLastCueSlot; ++s)
@@ -268,6 +273,8 @@ void CHistory::Apply(CShowData& doc, Step& step, bool undo)
             }
             break;
         case Entry::kDeletedCue:
+            if (undo && doc.m_changes != nullptr)
+                doc.m_changes->MarkCuesFrom(doc, e.at);
             if (undo) {
                 MoveSlots(doc, e.at, e.at + 1, kLastCueSlot - e.at);
                 WriteSlot(doc, e.at, Take<CCueSlot>(data));
@@ -370,21 +377,31 @@ void CChange::Places(CPlace before, CPlace after)
     fill(step.after, after, true);
 }
 
+void CChange::Changed(const void* field, std::size_t size)
+{
+    if (m_doc.m_changes != nullptr)
+        m_doc.m_changes->Mark(m_doc, field, size);
+}
+
 void CChange::OpenedCues(int n, int count, const int* sources)
 {
+    if (m_doc.m_changes != nullptr)
+        m_doc.m_changes->MarkCuesFrom(m_doc, n);
     if (m_history != nullptr)
         m_history->AddOpenedCues(m_doc, n, count, sources);
 }
 
 void CChange::DeletedCue(int n)
 {
+    if (m_doc.m_changes != nullptr)
+        m_doc.m_changes->MarkCuesFrom(m_doc, n);
     if (m_history != nullptr)
         m_history->AddDeletedCue(m_doc, n);
 }
 
 void CChange::StepRecord(int r)
 {
-    if (m_history == nullptr || r < 0 || r >= kStepRecords)
+    if (r < 0 || r >= kStepRecords)
         return;
     Field(kStepTable, m_doc.m_stepChase[r]);
     Field(kStepTable, m_doc.m_stepText[r]);

@@ -121,6 +121,7 @@ public:
     template <class T>
     void Field(HistoryTable table, const T& field)
     {
+        Changed(&field, sizeof field);
         if (m_history != nullptr)
             m_history->AddField(m_doc, table, &field, sizeof field);
     }
@@ -132,6 +133,9 @@ public:
     void StepRecord(int r);
 
 private:
+    // Tells the recovery copy, which follows every change whether or not it is recorded.
+    void Changed(const void* field, std::size_t size);
+
     const CShowData& m_doc;
     CHistory* m_history = nullptr;  // null when nothing is recorded
     bool m_outer = false;

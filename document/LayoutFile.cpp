@@ -5,13 +5,14 @@
 #include "document/ShowData.h"
 #include "document/ShowFileIn.h"
 #include "document/ShowFileSave.h"
+#include "document/ShowFiles.h"
 
 #include <cstdio>
 #include <cstring>
 
 namespace {
 
-const char kLayoutName[] = "colors.txt";
+const char* const kLayoutName = kLayoutFile;
 const char kEditingLockedLine[] = "lock|editing|";
 
 // Missing or malformed numbers read as 0.
@@ -87,6 +88,8 @@ void ReadLayoutLine(CShowData& doc, char* line)
     }
 }
 
+}  // namespace
+
 void WriteLayout(const CShowData& doc, FILE* out)
 {
     for (int i = 0; i < kTableColors; ++i) {
@@ -120,7 +123,12 @@ void WriteLayout(const CShowData& doc, FILE* out)
         std::fprintf(out, "%s\n", kEditingLockedLine);
 }
 
-}  // namespace
+void ReadLayoutLines(CShowData& doc, CLineReader& reader)
+{
+    doc.m_editingLocked = false;  // a file without the lock line is unlocked
+    while (reader.Next())
+        ReadLayoutLine(doc, reader.Line());
+}
 
 bool CShowData::LoadLayout(bool* nothingSetUp)
 {
@@ -137,10 +145,8 @@ bool CShowData::LoadLayout(bool* nothingSetUp)
     // A file that is there but cannot be read must not be replaced by a fresh layout.
     if (in.Stream() == nullptr)
         return false;
-    m_editingLocked = false;  // a file without the lock line is unlocked
     CLineReader reader(in.Stream(), kLayoutLineLimit);
-    while (reader.Next())
-        ReadLayoutLine(*this, reader.Line());
+    ReadLayoutLines(*this, reader);
     in.Finish(reader);
     if (m_layoutCheck.unreadable)
         return false;

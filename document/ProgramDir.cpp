@@ -75,3 +75,21 @@ std::string ProgramPath(const char* name)
     std::string dir = ProgramDir();
     return dir.empty() ? std::string() : dir + "/" + name;
 }
+
+std::string ProgramFolder(const char* name, std::string& why)
+{
+    std::string dir = ProgramDir(&why);
+    if (dir.empty())
+        return "";
+    dir += std::string("/") + name;
+    if (mkdir(dir.c_str(), 0755) != 0 && errno != EEXIST) {
+        why = dir + ": " + std::strerror(errno);
+        return "";
+    }
+    struct stat st {};
+    if (lstat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != geteuid() || (st.st_mode & 022) != 0) {
+        why = dir + " is not a folder of this user that only this user can write to";
+        return "";
+    }
+    return dir;
+}

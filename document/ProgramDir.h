@@ -13,3 +13,8 @@ std::string ProgramDir(std::string* why = nullptr);
 // A name with a leading '/' is used as it is; any other name lives in the
 // program directory ("" when that may not be used).
 std::string ProgramPath(const char* name);
+
+// The program directory's folder `name` (Backups, Recovery), made when missing.
+// "" with the reason in `why` when it is not a folder of this user that only
+// this user can write to.
+std::string ProgramFolder(const char* name, std::string& why);

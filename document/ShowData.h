@@ -10,6 +10,7 @@
 class CHistory;
 struct CLayout;
 class CSerialPort;
+class CShowChanges;
 class IOperator;
 class IRepaint;
 
@@ -318,4 +319,6 @@ public:
     CSerialPort* m_tree2Port;
     IOperator* m_operator;
     CHistory* m_history;
+    // What the recovery copy has yet to take (none: no copy follows the show).
+    CShowChanges* m_changes = nullptr;
 };

@@ -1,9 +1,11 @@
 #include "document/ShowFileSave.h"
 
 #include "document/AtomicFile.h"
+#include "document/KeptCopies.h"
 #include "document/Operator.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -64,6 +66,21 @@ std::string BackUpFile(const std::string& target, std::string& why)
     return "";
 }
 
+bool FormatToMemory(const std::function<void(FILE*)>& write, std::string& content)
+{
+    char* bytes = nullptr;
+    size_t size = 0;
+    FILE* memory = open_memstream(&bytes, &size);
+    if (memory == nullptr)
+        return false;
+    write(memory);
+    bool ok = std::fclose(memory) == 0;
+    if (ok)
+        content.assign(bytes, size);
+    std::free(bytes);
+    return ok;
+}
+
 namespace {
 
 void Tell(IOperator* person, const std::string& text, const char* caption)
@@ -85,7 +102,7 @@ bool SaveShowFile(const std::string& path, CFileCheck& check, IOperator* person,
         return false;
     }
     CAtomicFile file(path);
-    std::string backup;
+    std::string backup, notKept;
     if (file.Stream() != nullptr && sameFile && check.leftOut > 0) {
         std::string why;
         backup = BackUpFile(file.Target(), why);
@@ -94,12 +111,26 @@ bool SaveShowFile(const std::string& path, CFileCheck& check, IOperator* person,
             return false;
         }
     }
-    if (file.Stream() != nullptr)
-        write(file.Stream());
+    if (file.Stream() != nullptr) {
+        // Written to memory first, so the old file is kept only when the new one differs.
+        std::string content;
+        if (!FormatToMemory(write, content)) {
+            write(file.Stream());
+        } else {
+            std::string why;
+            if (!KeepOldCopy(file.Target(), content, why))
+                notKept = why.empty() ? "no reason given" : why;
+            std::fwrite(content.data(), 1, content.size(), file.Stream());
+        }
+    }
     if (!file.Commit()) {
         Tell(person, failed + file.Error() + ".\nThe file on disk was not changed.", "ERROR");
         return false;
     }
+    // Told only once the save went through: a failed save says what matters.
+    if (!notKept.empty())
+        Tell(person, path + " was saved, but its previous content could not be kept in Backups (" + notKept + ").",
+             "NOTICE");
     if (!backup.empty()) {
         Tell(person, path + " was saved without the " + std::to_string(check.leftOut) + " " + text.records +
                          " it could not hold.\nThe whole previous file is kept as " + backup + ".",

@@ -17,10 +17,14 @@ struct CSaveText {
 };
 
 // Writes `path` through `write`. `check` is what the last read of the file
-// found. False, with the old file as it was, when nothing was saved.
+// found. False, with the old file as it was, when nothing was saved. Old
+// content that differs from the new is kept in Backups/ first (KeptCopies.h).
 bool SaveShowFile(const std::string& path, CFileCheck& check, IOperator* person, const CSaveText& text,
                   const std::function<void(FILE*)>& write);
 
 // Copies `target` to the first free "<target>.bak", "<target>.bak2", ...
 // Returns the copy's path, or "" with the reason in `why`.
 std::string BackUpFile(const std::string& target, std::string& why);
+
+// What `write` puts out, gathered in `content`; false when memory ran out.
+bool FormatToMemory(const std::function<void(FILE*)>& write, std::string& content);

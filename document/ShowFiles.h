@@ -2,6 +2,13 @@
 // The chase library and cue list readers and writers behind
 // CShowData::LoadFile / SaveFile.
 
+#include <cstdio>
+
+class CLineReader;
+
+// The layout and colour file in the program directory.
+inline constexpr const char* kLayoutFile = "colors.txt";
+
 class CShowData;
 
 void LoadChaseLibrary(CShowData& doc);
@@ -16,3 +23,12 @@ bool SaveCueListFile(CShowData& doc);
 // Writes the list to the file `name`, or only its first line (an empty list) when
 // `cues` is false; false when nothing was written.
 bool WriteCueList(CShowData& doc, const char* name, bool cues);
+
+// The lines of each file, written to and read from any stream; the readers fill
+// tables emptied beforehand and return how many records found no room.
+void WriteCueLines(const CShowData& doc, FILE* out, bool cues = true);
+void WriteChaseLines(const CShowData& doc, FILE* out);
+void WriteLayout(const CShowData& doc, FILE* out);
+int ReadCueLines(CShowData& doc, CLineReader& reader);
+int ReadChaseLines(CShowData& doc, CLineReader& reader);
+void ReadLayoutLines(CShowData& doc, CLineReader& reader);

@@ -1,4 +1,5 @@
 #include "document/History.h"
+#include "document/ShowChanges.h"
 #include "document/ShowData.h"
 
 #include <cstdio>
@@ -23,6 +24,8 @@ void CShowData::ClearCues()
     m_currentCue = 0;
     if (m_history != nullptr)
         m_history->Forget(kCueTable);
+    if (m_changes != nullptr)
+        m_changes->MarkTables(*this, kCueTable);
 }
 
 void CShowData::ClearChases()
@@ -31,6 +34,8 @@ void CShowData::ClearChases()
     Zero(m_stepChase, m_stepText, m_stepNumber, m_stepTierLamps, m_stepChestLamps, m_stepOutlineLamps);
     if (m_history != nullptr)
         m_history->Forget(kStepTable);
+    if (m_changes != nullptr)
+        m_changes->MarkTables(*this, kStepTable);
 }
 
 int CShowData::FindFreeCue() const
