@@ -3,6 +3,8 @@
 
 #include "console/ConsoleTexts.h"
 #include "console/CueList.h"
+#include "cuesheet/CueSheet.h"
+#include "cuesheet/CueSheetMenu.h"
 #include "widgets/DialogUnits.h"
 #include "widgets/FitFont.h"
 #include "widgets/MenuScreen.h"
@@ -96,6 +98,8 @@ void CMainDlg::BuildMenu()
     layout->setObjectName("32773");
     layout->setStatusTip("Describe the tree: its tiers, the colour of each circuit, the chest rail, outline, star "
                          "and cross.");
+    // Printing only reads the show: a copy taken under the show lock, so the show plays on.
+    AddCueSheetEntries(config, this, m_doc, [this](CCueSheet& sheet) { Act([&] { TakeCueSheet(m_doc, sheet); }); });
     QMenu* help = bar->addMenu("Help");
     QAction* about = help->addAction("&About Glimmerbox20...", this, &CMainDlg::OnAbout);
     about->setObjectName("16");

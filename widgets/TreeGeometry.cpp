@@ -14,9 +14,8 @@ struct CStepLamps {
     const unsigned char* outline;
 };
 
-CStepLamps CurrentLamps(const CShowData& show)
+CStepLamps LampsOf(const CShowData& show, int record)
 {
-    int record = show.CurrentStepRecord();
     if (record < 0 || record >= kStepRecords)
         record = 0;
     return {show.m_stepTierLamps[record], show.m_stepChestLamps[record], show.m_stepOutlineLamps[record]};
@@ -38,17 +37,18 @@ void SetPolygon(CPolygon& polygon, const int (*offsets)[2], int count, int left,
         polygon.point[i] = {left + offsets[i][0], top + offsets[i][1]};
 }
 
-void ComputeRow(const CShowData& show, const CStepLamps& lamps, int t, CTreeGeometry& g)
+void ComputeRow(const CShowData& show, const int (&levels)[kChannels], const CStepLamps& lamps, int t,
+                CTreeGeometry& g)
 {
     CTierRow& row = g.row[t - 1];
     PlaceTierRow(show, g, t, show.m_chestPresent, row);
     for (int c = 0; c < kCircuits; ++c) {
-        const int level = show.m_level[kColor1 + c];
+        const int level = levels[kColor1 + c];
         row.stripe[c].brush = LevelBrush(show, show.m_tierColor[t - 1][c], level);
         row.stripe[c].lit = level > 0 && lamps.tier[t - 1][c] != 0;
     }
     for (COutlineLamp& lamp : row.outline) {
-        lamp.state.brush = LevelBrush(show, show.m_outlineColor[lamp.circuit], show.m_level[kOutline]);
+        lamp.state.brush = LevelBrush(show, show.m_outlineColor[lamp.circuit], levels[kOutline]);
         lamp.state.lit = show.m_outlinePresent && lamps.outline[lamp.circuit] != 0;
     }
 }
@@ -141,24 +141,29 @@ void PlaceStarAndCross(const CShowData& show, CTreeGeometry& g)
 
 void ComputeTreeGeometry(const CShowData& show, CTreeGeometry& g)
 {
+    ComputeTreeGeometry(show, show.m_level, show.CurrentStepRecord(), g);
+}
+
+void ComputeTreeGeometry(const CShowData& show, const int (&levels)[kChannels], int stepRecord, CTreeGeometry& g)
+{
     SetTreeSpacing(show.m_tierCount, g);
-    const CStepLamps lamps = CurrentLamps(show);
+    const CStepLamps lamps = LampsOf(show, stepRecord);
     for (int t = 1; t <= kTiers; ++t) {
         if (t <= g.tierCount) {
-            ComputeRow(show, lamps, t, g);
+            ComputeRow(show, levels, lamps, t, g);
         } else {
             g.row[t - 1] = CTierRow{};
         }
     }
 
     for (int j = 0; j < kCircuits; ++j) {
-        g.chest[j].brush = LevelBrush(show, show.m_chestColor[j], show.m_level[kChest]);
+        g.chest[j].brush = LevelBrush(show, show.m_chestColor[j], levels[kChest]);
         g.chest[j].lit = lamps.chest[j] != 0;
     }
 
     PlaceStarAndCross(show, g);
-    g.star.state.brush = LevelBrush(show, show.m_starColor, show.m_level[kStar]);
-    g.star.state.lit = show.m_starPresent && show.m_level[kStar] > 0;
-    g.cross.state.brush = LevelBrush(show, show.m_crossColor, show.m_level[kCross]);
-    g.cross.state.lit = show.m_crossPresent && show.m_level[kCross] > 0;
+    g.star.state.brush = LevelBrush(show, show.m_starColor, levels[kStar]);
+    g.star.state.lit = show.m_starPresent && levels[kStar] > 0;
+    g.cross.state.brush = LevelBrush(show, show.m_crossColor, levels[kCross]);
+    g.cross.state.lit = show.m_crossPresent && levels[kCross] > 0;
 }
