@@ -9,15 +9,16 @@
 namespace {
 const char* const kCueFilter = "*.cue";
 
-// An open or save dialog for cue lists. A name typed without an extension gets
-// ".cue", so the dialog finds or writes the file its filter lists.
-bool ChooseCueList(QWidget* owner, const char* title, QFileDialog::AcceptMode mode, const std::string& dir,
-                   std::string& path)
+// An open or save dialog starting at `start` (a directory, or a file to suggest)
+// and listing `filter`. A name typed without an extension gets `suffix`, so the
+// dialog finds or writes the file its filter lists.
+bool ChooseFile(QWidget* owner, const QString& title, QFileDialog::AcceptMode mode, const QString& start,
+                const QString& filter, const QString& suffix, std::string& path)
 {
-    QFileDialog dialog(owner, title, QString::fromStdString(dir), kCueFilter);
+    QFileDialog dialog(owner, title, start, filter);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-    dialog.setDefaultSuffix("cue");
+    dialog.setDefaultSuffix(suffix);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
     const QString chosen = dialog.selectedFiles().constFirst();
@@ -25,6 +26,12 @@ bool ChooseCueList(QWidget* owner, const char* title, QFileDialog::AcceptMode mo
         return false;
     path = chosen.toLocal8Bit().toStdString();
     return true;
+}
+
+bool ChooseCueList(QWidget* owner, const char* title, QFileDialog::AcceptMode mode, const std::string& dir,
+                   std::string& path)
+{
+    return ChooseFile(owner, title, mode, QString::fromStdString(dir), kCueFilter, "cue", path);
 }
 
 }  // namespace
@@ -67,4 +74,12 @@ bool CQtOperator::ChooseOpenFile(const std::string& dir, std::string& path)
 bool CQtOperator::ChooseSaveFile(const std::string& dir, std::string& path)
 {
     return ChooseCueList(Owner(), "Save As", QFileDialog::AcceptSave, dir, path);
+}
+
+bool CQtOperator::ChooseExportFile(const char* title, const std::string& suggested, const char* filter,
+                                   const char* suffix, std::string& path)
+{
+    return ChooseFile(Owner(), QString::fromLocal8Bit(title), QFileDialog::AcceptSave,
+                      QString::fromLocal8Bit(suggested.c_str()), QString::fromLocal8Bit(filter),
+                      QString::fromLocal8Bit(suffix), path);
 }

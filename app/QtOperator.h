@@ -16,6 +16,8 @@ public:
     std::string AskTierCount() override;
     bool ChooseOpenFile(const std::string& dir, std::string& path) override;
     bool ChooseSaveFile(const std::string& dir, std::string& path) override;
+    bool ChooseExportFile(const char* title, const std::string& suggested, const char* filter, const char* suffix,
+                          std::string& path) override;
 
 private:
     QWidget* Owner() const;

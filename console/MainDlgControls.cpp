@@ -3,6 +3,8 @@
 
 #include "console/ConsoleTexts.h"
 #include "console/CueList.h"
+#include "cuesheet/CueSheet.h"
+#include "cuesheet/CueSheetMenu.h"
 #include "widgets/DialogUnits.h"
 #include "widgets/FitFont.h"
 #include "widgets/MenuScreen.h"
@@ -104,6 +106,8 @@ void CMainDlg::BuildMenu()
     QAction* remote = config->addAction("&Remote Control...", this, &CMainDlg::OnRemoteControl);
     remote->setObjectName("32781");
     remote->setStatusTip("Play the show from a phone on the local network, or from show-control software.");
+    // Printing only reads the show: a copy taken under the show lock, so the show plays on.
+    AddCueSheetEntries(config, this, m_doc, [this](CCueSheet& sheet) { Act([&] { TakeCueSheet(m_doc, sheet); }); });
     QMenu* help = bar->addMenu("Help");
     QAction* about = help->addAction("&About Glimmerbox20...", this, &CMainDlg::OnAbout);
     about->setObjectName("16");

@@ -1,5 +1,7 @@
 // The cue edit screen's left half and menu, placed from their dialog-unit layout.
 #include "cueedit/CueEditDlg.h"
+#include "cuesheet/CueSheet.h"
+#include "cuesheet/CueSheetMenu.h"
 
 #include "widgets/DialogUnits.h"
 #include "widgets/FieldValidators.h"
@@ -118,6 +120,7 @@ void CCueEditDlg::BuildMenu()
     };
     for (const Command& c : commands)
         file->addAction(c.text, this, c.handler)->setObjectName(c.id);
+    AddCueSheetEntries(file, this, m_doc, [this](CCueSheet& sheet) { TakeCueSheet(m_doc, sheet); });
     QMenu* edit = bar->addMenu("&Edit");
     m_undo = edit->addAction("&Undo", this, &CCueEditDlg::OnUndo);
     m_undo->setObjectName("32779");

@@ -18,4 +18,9 @@ public:
     // True and the full path on OK, false on cancel.
     virtual bool ChooseOpenFile(const std::string& dir, std::string& path) = 0;
     virtual bool ChooseSaveFile(const std::string& dir, std::string& path) = 0;
+    // A save dialog for a file the console exports (a cue sheet): titled `title`,
+    // starting on the full path `suggested`, listing `filter` ("PDF files (*.pdf)");
+    // a name typed without an extension gets `suffix`. True and the full path on OK.
+    virtual bool ChooseExportFile(const char* title, const std::string& suggested, const char* filter,
+                                  const char* suffix, std::string& path) = 0;
 };

@@ -28,6 +28,12 @@ public:
     std::string AskTierCount() override { return tierCount; }
     bool ChooseOpenFile(const std::string& dir, std::string& path) override { return Choose(dir, path); }
     bool ChooseSaveFile(const std::string& dir, std::string& path) override { return Choose(dir, path); }
+    // The suggested path goes to dialogDirs; the answer comes from `files` as for the other dialogs.
+    bool ChooseExportFile(const char*, const std::string& suggested, const char*, const char*,
+                          std::string& path) override
+    {
+        return Choose(suggested, path);
+    }
 
     // Every message box shown, one "CAPTION: text" line each.
     std::string Transcript() const

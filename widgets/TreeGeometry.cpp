@@ -7,16 +7,13 @@ int ClampLevel(int level)
     return level < 0 ? 0 : (level > kLevels - 1 ? kLevels - 1 : level);
 }
 
-// Lamp states of the light step on show, at the levels the tree is sent (the grand
-// master and the blackout applied); an index outside the pool shows all dark.
-CPictureState CurrentState(const CShowData& show, int (&shown)[kChannels])
+// Levels `levels` on the lamps of light step record `record`; a record outside the
+// pool shows all dark.
+CPictureState StepState(const CShowData& show, const int* levels, int record)
 {
-    int record = show.CurrentStepRecord();
     if (record < 0 || record >= kStepRecords)
         record = 0;
-    for (int k = 0; k < kChannels; ++k)
-        shown[k] = show.ShownLevel(k);
-    return {shown, show.m_stepTierLamps[record], show.m_stepChestLamps[record], show.m_stepOutlineLamps[record]};
+    return {levels, show.m_stepTierLamps[record], show.m_stepChestLamps[record], show.m_stepOutlineLamps[record]};
 }
 
 // Outline circuits (left, right) a tier shows: tiers 1, 4, 7... show 3 and 6,
@@ -138,8 +135,16 @@ void PlaceStarAndCross(const CShowData& show, CTreeGeometry& g)
 
 void ComputeTreeGeometry(const CShowData& show, CTreeGeometry& g)
 {
+    // At the levels the tree is sent: the grand master and the blackout applied.
     int shown[kChannels];
-    ComputeTreeGeometry(show, CurrentState(show, shown), g);
+    for (int k = 0; k < kChannels; ++k)
+        shown[k] = show.ShownLevel(k);
+    ComputeTreeGeometry(show, StepState(show, shown, show.CurrentStepRecord()), g);
+}
+
+void ComputeTreeGeometry(const CShowData& show, const int (&levels)[kChannels], int stepRecord, CTreeGeometry& g)
+{
+    ComputeTreeGeometry(show, StepState(show, levels, stepRecord), g);
 }
 
 void ComputeTreeGeometry(const CShowData& show, const CPictureState& lamps, CTreeGeometry& g)
@@ -147,7 +152,7 @@ void ComputeTreeGeometry(const CShowData& show, const CPictureState& lamps, CTre
     SetTreeSpacing(show.m_tierCount, g);
     for (int t = 1; t <= kTiers; ++t) {
         if (t <= g.tierCount) {
-            ComputeRow(show, lamps, t, g);
+            ComputeRow(show, levels, lamps, t, g);
         } else {
             g.row[t - 1] = CTierRow{};
         }

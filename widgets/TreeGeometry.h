@@ -56,6 +56,9 @@ struct CTreeGeometry {
 // still show); colour indexes outside 0..17 give unmade brushes and levels are
 // clamped to 0..100 before they pick a brush.
 void ComputeTreeGeometry(const CShowData& show, CTreeGeometry& out);
+// The same for any levels and light step record (0 = all dark), the document's
+// run state untouched: how a cue looks before it plays.
+void ComputeTreeGeometry(const CShowData& show, const int (&levels)[kChannels], int stepRecord, CTreeGeometry& out);
 
 // What the picture lights: the fourteen channel levels and the lamp states of one
 // light step (non-zero = on).
