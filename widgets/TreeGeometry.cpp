@@ -152,7 +152,7 @@ void ComputeTreeGeometry(const CShowData& show, const CPictureState& lamps, CTre
     SetTreeSpacing(show.m_tierCount, g);
     for (int t = 1; t <= kTiers; ++t) {
         if (t <= g.tierCount) {
-            ComputeRow(show, levels, lamps, t, g);
+            ComputeRow(show, lamps, t, g);
         } else {
             g.row[t - 1] = CTierRow{};
         }
