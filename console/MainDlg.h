@@ -124,8 +124,8 @@ private:
     // The grand master fader and the blackout button; the lock and key entries.
     void BuildLiveControls();
     void BuildLiveMenu(QMenu* config, QMenu* help);
-    // NextCue or PreviousCue while the show runs, and the list following it.
-    void MoveWhileRunning(void (CShowData::*move)());
+    // The next (or previous) cue while the show runs, and the list following it.
+    void MoveWhileRunning(bool forward);
     // The key's live operation run, when it is one of the console's keys.
     bool HandleLiveKey(QObject* watched, const QKeyEvent* key);
     // The blackout button, the fader and the status line as the show's live state has them.

@@ -94,21 +94,23 @@ void CMainDlg::Stop()
 
 void CMainDlg::Go()
 {
-    MoveWhileRunning(&CShowData::NextCue);
+    MoveWhileRunning(true);
 }
 
 void CMainDlg::Back()
 {
-    MoveWhileRunning(&CShowData::PreviousCue);
+    MoveWhileRunning(false);
 }
 
-void CMainDlg::MoveWhileRunning(void (CShowData::*move)())
+void CMainDlg::MoveWhileRunning(bool forward)
 {
     bool moved = false;
     Act([&] {
         moved = m_doc.m_running;
-        if (moved)
-            (m_doc.*move)();
+        if (moved && forward)
+            m_doc.NextCue();
+        else if (moved)
+            m_doc.PreviousCue();
     });
     if (moved)
         FollowCurrentCue();
